@@ -1,0 +1,55 @@
+#include "core/Platform.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "core/Exception.h"
+#include "core/StringUtil.h"
+
+namespace {
+
+constexpr DWORD pathBufferSize = MAX_PATH + 1;
+
+}  // namespace
+
+std::wstring lastErrorText() { return toString(static_cast<int32_t>(GetLastError())); }
+
+std::wstring fullPathOf(const std::wstring& path) {
+    std::vector<wchar_t> buffer(pathBufferSize);
+    DWORD length = GetFullPathNameW(path.c_str(), pathBufferSize, buffer.data(), nullptr);
+    // A longer result is asked for again at its size instead of being cut,
+    // so the caller never sees a truncated path.
+    if (length >= pathBufferSize) {
+        buffer.resize(length);
+        length = GetFullPathNameW(path.c_str(), length, buffer.data(), nullptr);
+        if (length >= buffer.size()) length = 0;
+    }
+    if (length == 0) throw IOException(L"Can't get full path: " + path + L" : " + lastErrorText());
+    return std::wstring(buffer.data(), length);
+}
+
+std::wstring systemDirectory() {
+    wchar_t buffer[pathBufferSize];
+    const UINT length = GetSystemDirectoryW(buffer, pathBufferSize);
+    if (length == 0 || length >= pathBufferSize) {
+        throw IOException(L"Can't get system directory: " + lastErrorText());
+    }
+    return std::wstring(buffer, length);
+}
+
+void startProcess(const std::wstring& application, const std::wstring& commandLine) {
+    // CreateProcessW may write into its command line, so it gets a copy.
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE,
+                        CREATE_DEFAULT_ERROR_MODE | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &process)) {
+        throw IOException(L"CreateProcess(" + application + L") failed: " + lastErrorText());
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
