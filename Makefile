@@ -1,12 +1,21 @@
-# make test   build for Windows, then run every test under Wine
-# make run    build, then start the program on the shipped catalogue
+# make test    build for Windows, then run every test under Wine; also build
+#              the pure code for the host under sanitizers and run its tests
+#              and a short fuzzing run
+# make run     build, then start the program on the shipped catalogue
+# make fuzz FUZZ_SECONDS=600   fuzz the XML parser for that long
+# make bench   parser throughput on the host and under Wine
 BUILD ?= build
+HOST_BUILD ?= build-host
+BENCH_BUILD ?= build-bench
+FUZZ_SECONDS ?= 600
 JOBS ?= $(shell nproc)
+HOST_CXX := clang++-14
 
 # Everything the build and the tests use, as Debian names it.
-PACKAGES := cmake ninja-build mingw-w64 wine wine64 xvfb xdotool imagemagick fonts-noto-cjk googletest
+PACKAGES := cmake ninja-build mingw-w64 wine wine64 xvfb xdotool imagemagick fonts-noto-cjk googletest \
+            clang-14 libclang-rt-14-dev
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build host test run fuzz bench clean
 
 all: build
 
@@ -21,11 +30,33 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+$(HOST_BUILD)/build.ninja: | deps
+	cmake -S . -B $(HOST_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=$(HOST_CXX)
+
+host: deps $(HOST_BUILD)/build.ninja
+	cmake --build $(HOST_BUILD) -j $(JOBS)
+
+# The Wine run comes last, so the run ends with the summary of most tests.
+test: build host
+	ctest --test-dir $(HOST_BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+fuzz: host
+	tools/fuzz-parser $(HOST_BUILD) $(FUZZ_SECONDS)
+
+$(BENCH_BUILD)/build.ninja: | deps
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=$(HOST_CXX) \
+	    -DCMAKE_BUILD_TYPE=Release -DVELMORA_SANITIZE=OFF
+
+bench: build $(BENCH_BUILD)/build.ninja
+	cmake --build $(BENCH_BUILD) --target parser_bench
+	@echo "== host ($(HOST_CXX), -O3)"
+	@$(BENCH_BUILD)/bench/parser_bench
+	@echo "== Wine (mingw-w64 g++, -O2)"
+	@$(BUILD)/winetool run $(BUILD)/bench/parser_bench.exe
 
 run: build
 	@echo "The program itself is not built yet; 'make run' will start it once it is."
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(HOST_BUILD) $(BENCH_BUILD)

@@ -1,0 +1,127 @@
+#include "xml/Parser.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ParserCases.h"
+#include "TreeBuilder.h"
+#include "core/Exception.h"
+#include "xml/Document.h"
+
+namespace {
+
+using parser_cases::declaration;
+using Events = std::vector<std::wstring>;
+
+// Writes every event as one line of text, so whole sequences compare at once.
+class Recorder : public xml::ParserCallback {
+public:
+    void startElement(const std::wstring& name, const xml::AttributeMap& attributes) override {
+        std::wstring line = L"start " + name;
+        for (const auto& [key, value] : attributes) line += L" " + key + L"=[" + value + L"]";
+        events.push_back(line);
+    }
+    void endElement(const std::wstring& name) override { events.push_back(L"end " + name); }
+    void characters(const std::wstring& text) override {
+        events.push_back(L"text [" + text + L"]");
+    }
+    void endDocument() override { events.push_back(L"done"); }
+
+    Events events;
+};
+
+// The events a document makes, and the message of the error that ends it
+// ("" when it parsed).
+struct Outcome {
+    Events events;
+    std::wstring message;
+};
+
+Outcome parse(const std::wstring& text) {
+    Recorder recorder;
+    std::wistringstream in(text);
+    try {
+        xml::Parser(&recorder).parse(in);
+    } catch (const xml::XMLException& e) {
+        return {recorder.events, e.getMessage()};
+    }
+    return {recorder.events, L""};
+}
+
+void expectEvents(const std::vector<parser_cases::Events>& cases) {
+    for (const auto& c : cases) {
+        Events expected = c.events;
+        expected.push_back(L"done");
+        const Outcome outcome = parse(declaration + c.body);
+        EXPECT_EQ(outcome.message, L"") << testing::PrintToString(c.body);
+        EXPECT_EQ(outcome.events, expected) << testing::PrintToString(c.body);
+    }
+}
+
+TEST(Parser, EachFailureHasItsMessage) {
+    for (const auto& c : parser_cases::failures()) {
+        EXPECT_EQ(parse(c.text).message, c.message) << testing::PrintToString(c.text);
+    }
+}
+
+TEST(Parser, EventsBeforeAnErrorAreKeptAndNoneFollow) {
+    const Outcome outcome = parse(declaration + L"<a>x</a><b c=1><d/>");
+    EXPECT_EQ(outcome.message, L"unquoted attribute value");
+    EXPECT_EQ(outcome.events, (Events{L"start a", L"text [x]", L"end a"}));
+}
+
+TEST(Parser, TagsAndAttributes) { expectEvents(parser_cases::markup()); }
+
+TEST(Parser, CharacterDataReferencesAndSections) { expectEvents(parser_cases::text()); }
+
+TEST(Parser, DeclarationForms) {
+    EXPECT_EQ(parse(L"<?xml version='1.0'?>").events, Events{L"done"});
+    EXPECT_EQ(parse(L"<?xml version=\"1.0\" ?>\r\n<a/>").events,
+              (Events{L"start a", L"end a", L"done"}));
+    EXPECT_EQ(parse(L"<?xml standalone='yes' version='1.0' encoding='x'?>").events,
+              Events{L"done"});
+}
+
+TEST(Parser, CodeUnitFFFFEndsTheInput) {
+    EXPECT_EQ(parse(declaration + L"<a/>" + wchar_t(0xFFFF) + L"<b/>").events,
+              (Events{L"start a", L"end a", L"done"}));
+    EXPECT_EQ(parse(declaration + L"<a b='" + wchar_t(0xFFFF) + L"'/>").message, L"unexpected EOF");
+}
+
+TEST(Parser, BuildsADefinitionDocument) {
+    xml::Document document;
+    testing_support::parseInto(document, parser_cases::definition);
+    ASSERT_EQ(document.getChildCount(), 1);
+    const xml::Node* root = *document.childrenBegin();
+    const xml::Node* group = *root->childrenBegin();
+    EXPECT_EQ(group->getAttribute(L"name"), L"ネットワーク");
+    const xml::Node* item = *group->childrenBegin();
+    ASSERT_EQ(item->getChildCount(), 2);
+    const xml::Node* params = item->childrenBegin()[0];
+    EXPECT_EQ(params->getAttribute(L"key"), L"HKEY_LOCAL_MACHINE\\SYSTEM");
+    EXPECT_EQ(params->getAttribute(L"default"), L"1500");
+    const xml::Node* help = item->childrenBegin()[1];
+    EXPECT_EQ(help->getText(), L"Largest packet<bytes>");
+    EXPECT_EQ(help->getChildCount(), 3);
+}
+
+// Nesting depth is bounded only by the file's size: a million levels must be
+// parsed, read back and freed without exhausting the stack.
+TEST(Parser, MillionLevelsDeep) {
+    constexpr size_t depth = 1'000'000;
+    std::wstring text = declaration;
+    text.reserve(declaration.size() + depth * 7 + 1);
+    for (size_t i = 0; i < depth; ++i) text += L"<e>";
+    text += L"x";
+    for (size_t i = 0; i < depth; ++i) text += L"</e>";
+    auto document = std::make_unique<xml::Document>();
+    testing_support::parseInto(*document, text);
+    EXPECT_EQ(document->getText(), L"x");
+    document.reset();
+}
+
+}  // namespace
