@@ -6,6 +6,7 @@ if(VELMORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
                       -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+  add_compile_definitions(VELMORA_PARSER_BLOCK_UNITS=5)
   if(CMAKE_CXX_COMPILER_ID MATCHES Clang)
     # Coverage for the fuzzer; harmless for the other executables.
     add_compile_options(-fsanitize=fuzzer-no-link)

@@ -89,7 +89,42 @@ TEST(Parser, DeclarationForms) {
 TEST(Parser, CodeUnitFFFFEndsTheInput) {
     EXPECT_EQ(parse(declaration + L"<a/>" + wchar_t(0xFFFF) + L"<b/>").events,
               (Events{L"start a", L"end a", L"done"}));
+    // Whatever follows is never read, also after character data.
+    EXPECT_EQ(parse(declaration + L"x" + wchar_t(0xFFFF) + L"<b/>").events,
+              (Events{L"text [x]", L"done"}));
     EXPECT_EQ(parse(declaration + L"<a b='" + wchar_t(0xFFFF) + L"'/>").message, L"unexpected EOF");
+}
+
+// The parser reads ahead in blocks; what it reports must not depend on
+// where a block ends, nor may anything be read twice after the end.
+TEST(Parser, RunsAcrossAnyBoundaryAreReadOnce) {
+    const std::wstring head = declaration + L"<a/>";
+    for (size_t blanks = 4000; blanks < 4200; ++blanks) {
+        for (size_t blocks : {1, 4}) {
+            const std::wstring text = head + std::wstring(blocks * 4096 - head.size(), L'x') +
+                                      std::wstring(blanks, L' ') + L"y";
+            const Outcome outcome = parse(text);
+            ASSERT_EQ(outcome.events.size(), 4u) << blanks;
+            EXPECT_EQ(outcome.events[3], L"done");
+        }
+    }
+    for (size_t shift = 0; shift < 64; ++shift) {
+        const std::wstring text = declaration + L"<r>" + std::wstring(16384 - shift, L' ') +
+                                  L"  y" + std::wstring(shift, L' ');
+        EXPECT_EQ(parse(text).events,
+                  (Events{L"start r", L"text [y" + std::wstring(shift, L' ') + L"]", L"done"}))
+            << shift;
+    }
+}
+
+TEST(Parser, RunsLongerThanAnyBuffer) {
+    const std::wstring big(70000, L'\x3042');
+    const std::wstring text = declaration + L"<" + big + L" " + big + L"='" + big + L"&amp;" + big +
+                              L"'><!--" + big + L"--><![CDATA[" + big + L"]]>" + big + L"</" + big +
+                              L">";
+    EXPECT_EQ(parse(text).events,
+              (Events{L"start " + big + L" " + big + L"=[" + big + L"&" + big + L"]",
+                      L"text [" + big + L"]", L"text [" + big + L"]", L"end " + big, L"done"}));
 }
 
 TEST(Parser, BuildsADefinitionDocument) {
