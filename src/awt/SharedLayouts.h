@@ -1,6 +1,9 @@
 #pragma once
 
 #include "awt/FitLayout.h"
+#include "awt/FlowLayout.h"
+#include "awt/GridFlowLayout.h"
+#include "awt/GridLayout.h"
 #include "awt/NullLayout.h"
 
 namespace awt {
@@ -13,6 +16,16 @@ public:
     // null layout, and caption panels fit their label.
     static NullLayout& nullLayout();
     static FitLayout& fitLayout();
+
+    // Start-up creates these three; their gaps are set once the main window
+    // knows its font.
+    static void create();
+    // One left-aligned row.
+    static FlowLayout& flowLayout();
+    // One column of equal cells.
+    static GridLayout& gridLayout();
+    // Two columns, left-aligned, cells centred vertically: labels and views.
+    static GridFlowLayout& gridFlowLayout();
 };
 
 }  // namespace awt

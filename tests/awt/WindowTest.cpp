@@ -6,6 +6,7 @@
 
 #include "GuiSupport.h"
 #include "TestComponents.h"
+#include "awt/BorderLayout.h"
 #include "awt/BorderedPanel.h"
 #include "awt/Frame.h"
 #include "awt/Panel.h"
@@ -15,8 +16,16 @@
 // Top-level windows and what the toolkit does on their behalf.
 namespace {
 
+using awt_test::Bounds;
+using awt_test::boundsOf;
 using awt_test::Box;
 using awt_test::runUntil;
+
+awt::Size clientSizeOf(HWND window) {
+    RECT rect;
+    GetClientRect(window, &rect);
+    return {rect.right, rect.bottom};
+}
 
 struct ClosingLog : awt::WindowListener {
     void windowClosing(awt::WindowEvent& e) override {
@@ -34,6 +43,35 @@ struct ClosingLog : awt::WindowListener {
     bool disposeAndQuit = false;
     const wchar_t* failure = nullptr;
 };
+
+TEST(Window, PackSizesTheFrameAndLayoutFollowsNativeResizing) {
+    awt::Frame frame(L"layout");
+    awt::BorderLayout layout;
+    frame.setLayout(&layout);
+    Box north(120, 30), center(200, 100);
+    frame.add(&north, &awt::BorderLayout::NORTH);
+    frame.add(&center, &awt::BorderLayout::CENTER);
+    frame.setLocation(50, 60);
+    frame.pack();
+
+    // The preferred size is an outer size: the client area fits the children.
+    EXPECT_EQ(clientSizeOf(frame.getHandle()), (awt::Size{200, 130}));
+    EXPECT_EQ(frame.getLocation(), (awt::Point{50, 60}));
+    frame.setVisible(true);
+    ASSERT_TRUE(runUntil([&] { return boundsOf(center) == Bounds{0, 30, 200, 100}; }));
+    EXPECT_EQ(boundsOf(north), (Bounds{0, 0, 200, 30}));
+
+    // As if the user dragged the border: WM_SIZE, then a queued layout.
+    const awt::Size outer = frame.getSize();
+    SetWindowPos(frame.getHandle(), nullptr, 0, 0, outer.width + 40, outer.height + 20,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(frame.getSize(), (awt::Size{outer.width + 40, outer.height + 20}));
+    ASSERT_TRUE(runUntil([&] { return boundsOf(center) == Bounds{0, 30, 240, 120}; }));
+
+    SetWindowPos(frame.getHandle(), nullptr, 70, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(frame.getLocation(), (awt::Point{70, 80}));
+    frame.dispose();
+}
 
 TEST(Window, TheMinimumSizeHoldsAgainstSizing) {
     awt::Frame frame(L"minimum");
