@@ -1,47 +1,31 @@
 // A frame built from panels in every layout, shown until Escape. Once laid
-// out it prints, for each coloured area, a screen point inside it and the
-// colour expected there, then "ready", so that a screenshot can be checked.
+// out it prints, for each coloured area, its colour and a screen point inside
+// it, then "ready", so that a screenshot can be checked.
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
-#include <vector>
+#include <iterator>
+#include <list>
 
 #include "awt/BorderLayout.h"
 #include "awt/BorderedPanel.h"
 #include "awt/CardLayout.h"
-#include "awt/FlowLayout.h"
 #include "awt/Frame.h"
-#include "awt/GridFlowLayout.h"
-#include "awt/GridLayout.h"
-#include "awt/Panel.h"
 #include "awt/SharedLayouts.h"
 #include "awt/Toolkit.h"
 
 namespace {
 
 // A coloured panel of a fixed preferred size.
-class Swatch : public awt::Panel {
-public:
-    Swatch(const char* name, COLORREF color, int32_t width, int32_t height)
-        : name_(name), color_(color), preferred_{width, height} {
+struct Swatch : awt::Panel {
+    Swatch(COLORREF color, int32_t width, int32_t height) : preferred{width, height} {
         setBackground(color);
     }
-    awt::Size getPreferredSize() override { return preferred_; }
-
-    void print(int32_t x, int32_t y) const {
-        POINT point{x, y};
-        ClientToScreen(getHandle(), &point);
-        std::printf("%s %02X%02X%02X %ld %ld\n", name_, GetRValue(color_), GetGValue(color_),
-                    GetBValue(color_), point.x, point.y);
-    }
-    void printCentre() const { print(getSize().width / 2, getSize().height / 2); }
-
-private:
-    const char* name_;
-    COLORREF color_;
-    awt::Size preferred_;
+    awt::Size getPreferredSize() override { return preferred; }
+    awt::Size preferred;
 };
+
+constexpr COLORREF groupColor = RGB(220, 230, 240);
 
 class Demo : public awt::Frame, public awt::KeyListener, public awt::ActionListener {
 public:
@@ -49,40 +33,41 @@ public:
         frameLayout_.setHgap(6);
         frameLayout_.setVgap(6);
         setLayout(&frameLayout_);
-
         caption_.setLayout(&awt::SharedLayouts::fitLayout());
         caption_.setInsets({3, 3, 3, 3});
         caption_.setBackground(RGB(40, 60, 140));
-        caption_.add(&title_);
         add(&caption_, &awt::BorderLayout::NORTH);
-
-        categoryLayout_.setVgap(6);
-        categories_.setLayout(&categoryLayout_);
-        categories_.setBackground(RGB(220, 230, 240));
-        for (Swatch* swatch : {&red_, &green_, &blue_}) categories_.add(swatch);
-        add(&categories_, &awt::BorderLayout::WEST);
-
-        settingsLayout_.setHorizontalAlignment(awt::GridFlowLayout::LEFT);
-        settingsLayout_.setVerticalAlignment(awt::GridFlowLayout::TOP);
-        settingsLayout_.setCellVerticalAlignment(awt::GridFlowLayout::CENTER);
-        settingsLayout_.setHgap(8);
-        settingsLayout_.setVgap(4);
-        settings_.setLayout(&settingsLayout_);
-        for (Swatch* swatch : {&label1_, &value1_, &label2_, &value2_}) settings_.add(swatch);
+        swatch(caption_, RGB(250, 250, 250), 320, 18);
+        // A column of swatches in a coloured group box.
+        group_.setLayout(&column_);
+        column_.setVgap(6);
+        group_.setBackground(groupColor);
+        add(&group_, &awt::BorderLayout::WEST);
+        for (COLORREF color : {RGB(200, 40, 40), RGB(40, 160, 60), RGB(40, 80, 200)}) {
+            swatch(group_, color, 90, 30);
+        }
+        // Labels and values, as the item views will be, on a card.
         cards_.setLayout(&cardLayout_);
-        cards_.add(&settings_, &settingsCard_);
-        cards_.add(&hiddenCard_, &hiddenCardName_);
         add(&cards_, &awt::BorderLayout::CENTER);
-
-        buttonLayout_.setHgap(12);
-        buttons_.setLayout(&buttonLayout_);
-        for (Swatch* swatch : {&apply_, &cancel_, &save_}) buttons_.add(swatch);
+        cards_.add(&settings_, &settingsCard_);
+        hidden_ = &swatch(cards_, RGB(255, 255, 0), 200, 100, &hiddenCard_);
+        settings_.setLayout(&awt::SharedLayouts::gridFlowLayout());
+        awt::SharedLayouts::gridFlowLayout().setHgap(8);
+        awt::SharedLayouts::gridFlowLayout().setVgap(4);
+        swatch(settings_, RGB(120, 120, 120), 70, 14);
+        swatch(settings_, RGB(230, 180, 40), 120, 24);
+        swatch(settings_, RGB(120, 120, 120), 50, 14);
+        swatch(settings_, RGB(150, 60, 170), 60, 24);
+        // A centred row of buttons.
+        buttons_.setLayout(&buttonRow_);
+        buttonRow_.setHgap(12);
         add(&buttons_, &awt::BorderLayout::SOUTH);
-
+        for (COLORREF color : {RGB(30, 150, 150), RGB(170, 90, 30), RGB(90, 110, 30)}) {
+            swatch(buttons_, color, 80, 24);
+        }
         awt::Toolkit::getDefaultToolkit().addKeyListener(this);
         setLocation(40, 30);
         pack();
-        setMinimumSize(getSize().width, getSize().height);
     }
 
     void keyPressed(awt::KeyEvent& e) override {
@@ -97,55 +82,46 @@ public:
     // Once the first layouts have run and painted.
     void actionPerformed(awt::ActionEvent&) override {
         killTimer(this);
-        for (const Swatch* swatch : {&title_, &red_, &green_, &blue_, &label1_, &value1_, &label2_,
-                                     &value2_, &apply_, &cancel_, &save_}) {
-            swatch->printCentre();
+        for (const Swatch& s : swatches_) {
+            if (&s != hidden_) print(s, s.getBackground(), {20, 7});
         }
-        // Between two swatches of the group box: the group's own colour.
-        const awt::Point below = red_.getLocation();
-        POINT gap{below.x + red_.getSize().width / 2, below.y + red_.getSize().height + 3};
-        ClientToScreen(categories_.getHandle(), &gap);
-        std::printf("group DCE6F0 %ld %ld\nready\n", gap.x, gap.y);
+        // The group box's own colour, between its first two swatches.
+        const Swatch& red = *std::next(swatches_.begin());
+        print(red, groupColor, {20, red.getSize().height + 3});
+        std::printf("ready\n");
         std::fflush(stdout);
     }
 
-    void start() {
-        setVisible(true);
-        setTimer(500, this);
+private:
+    Swatch& swatch(awt::Container& parent, COLORREF color, int32_t width, int32_t height,
+                   const awt::LayoutManager::Constraints* constraints = nullptr) {
+        parent.add(&swatches_.emplace_back(color, width, height), constraints);
+        return swatches_.back();
+    }
+    static void print(const awt::Component& c, COLORREF color, POINT point) {
+        ClientToScreen(c.getHandle(), &point);
+        std::printf("%02X%02X%02X %ld %ld\n", GetRValue(color), GetGValue(color), GetBValue(color),
+                    point.x, point.y);
     }
 
-private:
     awt::BorderLayout frameLayout_;
-    awt::Panel caption_;
-    Swatch title_{"title", RGB(250, 250, 250), 320, 18};
-    awt::BorderedPanel categories_{L"カテゴリ"};
-    awt::GridLayout categoryLayout_{0, 1};
-    Swatch red_{"red", RGB(200, 40, 40), 90, 30};
-    Swatch green_{"green", RGB(40, 160, 60), 90, 30};
-    Swatch blue_{"blue", RGB(40, 80, 200), 90, 30};
-    awt::Panel cards_;
+    awt::Panel caption_, cards_, buttons_;
+    awt::BorderedPanel group_{L"カテゴリ"}, settings_{L"設定反映"};
+    awt::GridLayout column_{0, 1};
     awt::CardLayout cardLayout_;
-    awt::BorderedPanel settings_{L"設定反映"};
-    awt::GridFlowLayout settingsLayout_{0, 2};
-    awt::CardLayout::Constraints settingsCard_{L"settings"};
-    Swatch label1_{"label1", RGB(120, 120, 120), 70, 14};
-    Swatch value1_{"value1", RGB(230, 180, 40), 120, 24};
-    Swatch label2_{"label2", RGB(120, 120, 120), 50, 14};
-    Swatch value2_{"value2", RGB(150, 60, 170), 60, 24};
-    Swatch hiddenCard_{"hidden", RGB(255, 255, 0), 200, 100};
-    awt::CardLayout::Constraints hiddenCardName_{L"hidden"};
-    awt::Panel buttons_;
-    awt::FlowLayout buttonLayout_{awt::FlowLayout::CENTER};
-    Swatch apply_{"apply", RGB(30, 150, 150), 80, 24};
-    Swatch cancel_{"cancel", RGB(170, 90, 30), 80, 24};
-    Swatch save_{"save", RGB(90, 110, 30), 120, 24};
+    awt::CardLayout::Constraints settingsCard_{L"settings"}, hiddenCard_{L"hidden"};
+    awt::FlowLayout buttonRow_{awt::FlowLayout::CENTER};
+    std::list<Swatch> swatches_;
+    const Swatch* hidden_ = nullptr;
 };
 
 }  // namespace
 
 int main() {
     awt::Toolkit::setInstance(GetModuleHandleW(nullptr));
+    awt::SharedLayouts::create();
     Demo demo;
-    demo.start();
+    demo.setVisible(true);
+    demo.setTimer(500, &demo);
     return awt::Toolkit::getDefaultToolkit().run();
 }

@@ -11,11 +11,9 @@ namespace awt_test {
 namespace {
 
 // The toolkit registers its classes with the module that start-up names.
-class ToolkitEnvironment : public ::testing::Environment {
-public:
+struct ToolkitEnvironment : ::testing::Environment {
     void SetUp() override { awt::Toolkit::setInstance(GetModuleHandleW(nullptr)); }
 };
-
 [[maybe_unused]] const auto* const environment =
     ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
 
@@ -28,10 +26,7 @@ void CALLBACK checkCondition(HWND, UINT, UINT_PTR, DWORD) {
 
 struct Sentinel : awt::KeyListener {
     void keyPressed(awt::KeyEvent& e) override {
-        if (e.keyCode == VK_F12) {
-            seen = true;
-            e.consumed = true;
-        }
+        if (e.keyCode == VK_F12) seen = e.consumed = true;
     }
     void keyReleased(awt::KeyEvent& e) override {
         if (e.keyCode == VK_F12) e.consumed = true;
@@ -48,7 +43,6 @@ bool runUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, checkCondition);
     awt::Toolkit::getDefaultToolkit().run();
     KillTimer(nullptr, timer);
-    condition = nullptr;
     return done();
 }
 
@@ -63,24 +57,20 @@ void xdotool(const std::wstring& arguments) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process))
-        << "xdotool could not be started: " << GetLastError();
-    if (process.hThread != nullptr) CloseHandle(process.hThread);
-    if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+                               nullptr, &startup, &process));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 bool typeKeys(const awt::Frame& frame, const std::wstring& keys) {
     Sentinel sentinel;
-    awt::Toolkit& toolkit = awt::Toolkit::getDefaultToolkit();
-    toolkit.addKeyListener(&sentinel);
-    // Without a window manager nothing gives a window the X focus but a
-    // request like this one.
+    awt::Toolkit::getDefaultToolkit().addKeyListener(&sentinel);
+    // Without a window manager only a request like this one moves the focus.
     xdotool(L"search --sync --limit 1 --name \"^" + frame.getTitle() +
             L"$\" windowfocus --sync key --delay 30 " + keys + L" F12");
     const bool seen = runUntil([&] { return sentinel.seen; });
-    // The release of F12 follows; let it pass before the sentinel goes.
-    runFor(100);
-    toolkit.removeKeyListener(&sentinel);
+    runFor(100);  // the release of F12
+    awt::Toolkit::getDefaultToolkit().removeKeyListener(&sentinel);
     return seen;
 }
 
@@ -88,8 +78,7 @@ uint32_t Edit::getStyle() { return Component::getStyle() | WS_TABSTOP | WS_BORDE
 
 std::wstring Edit::getText() const {
     wchar_t buffer[256];
-    const int length = GetWindowTextW(getHandle(), buffer, 256);
-    return std::wstring(buffer, length);
+    return std::wstring(buffer, GetWindowTextW(getHandle(), buffer, 256));
 }
 
 }  // namespace awt_test

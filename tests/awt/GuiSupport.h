@@ -2,11 +2,9 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "awt/Component.h"
 #include "awt/Frame.h"
-#include "awt/Panel.h"
 
 // Helpers for tests on real windows: running the toolkit's loop until
 // something has happened, and driving the X display as a person would.
@@ -15,18 +13,15 @@ namespace awt_test {
 // Runs the toolkit's message loop until done() holds or the time is up;
 // returns done().
 bool runUntil(const std::function<bool()>& done, int timeoutMilliseconds = 5000);
-
-// Runs the toolkit's message loop for a while.
 void runFor(int milliseconds);
 
-// Runs xdotool on the tests' X display. It returns before xdotool has
-// finished: wait for what its input causes.
+// Runs xdotool on the test display. It returns before xdotool has finished:
+// wait for what its input causes.
 void xdotool(const std::wstring& arguments);
 
-// Gives the frame the keyboard focus of the X display, presses the keys
-// (xdotool key syntax), then F12, and runs the loop until F12 has arrived,
-// so that every key before it has been handled. Returns false when it never
-// came.
+// Gives the frame the X keyboard focus, presses the keys (xdotool syntax),
+// then F12, and runs the loop until F12 has arrived, so that every key
+// before it has been handled. False when it never came.
 bool typeKeys(const awt::Frame& frame, const std::wstring& keys);
 
 // A native single-line edit control that takes part in Tab traversal.
@@ -36,21 +31,6 @@ public:
     uint32_t getStyle() override;
     awt::Size getPreferredSize() override { return {80, 20}; }
     std::wstring getText() const;
-};
-
-// A panel that records its name in a shared log when its peer is created.
-class LoggedPanel : public awt::Panel {
-public:
-    LoggedPanel(std::vector<std::wstring>& log, const std::wstring& name)
-        : log_(log), name_(name) {}
-    HWND createPeer() override {
-        log_.push_back(name_);
-        return awt::Panel::createPeer();
-    }
-
-private:
-    std::vector<std::wstring>& log_;
-    std::wstring name_;
 };
 
 }  // namespace awt_test

@@ -29,12 +29,12 @@ checked=0
 # The demo writes Windows line ends.
 tr -d '\r' <"$report" >"$report.lf"
 mv "$report.lf" "$report"
-while read -r name expected x y; do
-    [ "$name" = ready ] && continue
+while read -r expected x y; do
+    [ "$expected" = ready ] && continue
     actual=$(convert "$shot" -depth 8 -format "%[hex:p{$x,$y}]" info:)
     checked=$((checked + 1))
     if [ "$actual" != "$expected" ]; then
-        echo "$name at $x,$y: expected $expected, found $actual" >&2
+        echo "at $x,$y: expected $expected, found $actual" >&2
         failures=$((failures + 1))
     fi
 done <"$report"
