@@ -1,0 +1,84 @@
+#include "GuiSupport.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "awt/Toolkit.h"
+
+namespace awt_test {
+
+namespace {
+
+// The toolkit registers its classes with the module that start-up names.
+struct ToolkitEnvironment : ::testing::Environment {
+    void SetUp() override { awt::Toolkit::setInstance(GetModuleHandleW(nullptr)); }
+};
+[[maybe_unused]] const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+
+const std::function<bool()>* condition = nullptr;
+DWORD deadline = 0;
+
+void CALLBACK checkCondition(HWND, UINT, UINT_PTR, DWORD) {
+    if ((*condition)() || GetTickCount() > deadline) PostQuitMessage(0);
+}
+
+struct Sentinel : awt::KeyListener {
+    void keyPressed(awt::KeyEvent& e) override {
+        if (e.keyCode == VK_F12) seen = e.consumed = true;
+    }
+    void keyReleased(awt::KeyEvent& e) override {
+        if (e.keyCode == VK_F12) e.consumed = true;
+    }
+    void keyTyped(awt::KeyEvent&) override {}
+    bool seen = false;
+};
+
+}  // namespace
+
+bool runUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
+    condition = &done;
+    deadline = GetTickCount() + timeoutMilliseconds;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, checkCondition);
+    awt::Toolkit::getDefaultToolkit().run();
+    KillTimer(nullptr, timer);
+    return done();
+}
+
+void runFor(int milliseconds) {
+    runUntil([] { return false; }, milliseconds);
+}
+
+void xdotool(const std::wstring& arguments) {
+    // Wine starts Linux programs given by their path on drive Z.
+    std::wstring commandLine = L"Z:\\usr\\bin\\xdotool " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+bool typeKeys(const awt::Frame& frame, const std::wstring& keys) {
+    Sentinel sentinel;
+    awt::Toolkit::getDefaultToolkit().addKeyListener(&sentinel);
+    // Without a window manager only a request like this one moves the focus.
+    xdotool(L"search --sync --limit 1 --name \"^" + frame.getTitle() +
+            L"$\" windowfocus --sync key --delay 30 " + keys + L" F12");
+    const bool seen = runUntil([&] { return sentinel.seen; });
+    runFor(100);  // the release of F12
+    awt::Toolkit::getDefaultToolkit().removeKeyListener(&sentinel);
+    return seen;
+}
+
+uint32_t Edit::getStyle() { return Component::getStyle() | WS_TABSTOP | WS_BORDER; }
+
+std::wstring Edit::getText() const {
+    wchar_t buffer[256];
+    return std::wstring(buffer, GetWindowTextW(getHandle(), buffer, 256));
+}
+
+}  // namespace awt_test

@@ -1,0 +1,50 @@
+#!/bin/sh
+# Shows the toolkit demo on the test display, takes a screenshot, checks that
+# every coloured area the demo reports has its colour there, then closes the
+# demo with Escape as a person would and expects exit code 0.
+#   demo-screenshot.sh XDISPLAY WINETOOL DEMO.exe SHOT.png
+set -u
+xdisplay=$1 winetool=$2 demo=$3 shot=$4
+
+eval "$("$xdisplay" env)" || { echo "no test display" >&2; exit 1; }
+export DISPLAY
+report=$(mktemp)
+trap 'rm -f "$report"' EXIT
+
+"$winetool" run "$demo" >"$report" 2>/dev/null </dev/null &
+demo_pid=$!
+for _ in $(seq 200); do
+    grep -q '^ready' "$report" && break
+    sleep 0.1
+done
+if ! grep -q '^ready' "$report"; then
+    echo "the demo never reported its layout" >&2
+    kill "$demo_pid" 2>/dev/null
+    exit 1
+fi
+
+import -window root "$shot"
+failures=0
+checked=0
+# The demo writes Windows line ends.
+tr -d '\r' <"$report" >"$report.lf"
+mv "$report.lf" "$report"
+while read -r expected x y; do
+    [ "$expected" = ready ] && continue
+    actual=$(convert "$shot" -depth 8 -format "%[hex:p{$x,$y}]" info:)
+    checked=$((checked + 1))
+    if [ "$actual" != "$expected" ]; then
+        echo "at $x,$y: expected $expected, found $actual" >&2
+        failures=$((failures + 1))
+    fi
+done <"$report"
+echo "checked $checked areas in $shot"
+
+xdotool search --sync --limit 1 --name '^velmora toolkit demo$' windowfocus --sync key Escape
+status=0
+wait "$demo_pid" || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "the demo ended with exit code $status" >&2
+    failures=$((failures + 1))
+fi
+[ "$failures" -eq 0 ]
