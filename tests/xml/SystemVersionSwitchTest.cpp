@@ -1,0 +1,106 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/FileHandle.h"
+#include "core/Platform.h"
+#include "core/StringUtil.h"
+
+namespace {
+
+std::wstring directoryOfThisProgram() {
+    wchar_t path[MAX_PATH + 1];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH + 1);
+    return parentPathOf(std::wstring(path, length));
+}
+
+// Runs a program to its end and returns what it wrote to standard output.
+std::string run(const std::wstring& program, const std::wstring& arguments) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "(no pipe)";
+    FileHandle reader(readEnd);
+    FileHandle writer(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process{};
+    std::wstring line = L"\"" + program + L"\" " + arguments;
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &process)) {
+        return "(not started: " + std::to_string(GetLastError()) + ")";
+    }
+    FileHandle processHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    writer.reset();  // so that reading ends when the program ends
+
+    std::string output;
+    char buffer[256];
+    DWORD read = 0;
+    while (ReadFile(reader.get(), buffer, sizeof buffer, &read, nullptr) && read != 0) {
+        output.append(buffer, read);
+    }
+    WaitForSingleObject(processHandle.get(), INFINITE);
+    while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) output.pop_back();
+    return output;
+}
+
+std::string winecfg(const std::wstring& arguments) {
+    return run(joinPath(systemDirectory(), L"winecfg.exe"), arguments);
+}
+
+// Puts the prefix back to the version it had, also when the test fails.
+class PrefixVersion {
+public:
+    PrefixVersion() : original_(winecfg(L"-v")) {}
+    ~PrefixVersion() { winecfg(L"-v " + std::wstring(original_.begin(), original_.end())); }
+    const std::string& original() const { return original_; }
+
+private:
+    std::string original_;
+};
+
+TEST(SystemVersion, DetectsEachWindowsVersionThePrefixPretendsToBe) {
+    const PrefixVersion prefix;
+    ASSERT_FALSE(prefix.original().empty());
+    const std::wstring probe = joinPath(directoryOfThisProgram(), L"system_version_probe.exe");
+
+    // Product type, version, service pack; the registry's product type and the
+    // service pack text's value; whether ">= 10.0" keeps an element.
+    const struct {
+        const wchar_t* version;
+        const char* detected;
+    } cases[] = {
+        {L"winxp64", "1 0502 0200 1 0200 0"}, {L"win2003", "2 0502 0200 2 0200 0"},
+        {L"vista", "1 0600 0200 1 0200 0"},   {L"win7", "1 0601 0100 1 0100 0"},
+        {L"win10", "1 0a00 0000 1 0000 1"},
+    };
+    for (const auto& c : cases) {
+        winecfg(L"-v " + std::wstring(c.version));
+        EXPECT_EQ(run(probe, L""), c.detected) << "as " << c.version;
+    }
+}
+
+TEST(SystemVersion, EveryExecutableDeclaresTheSystemsItSupports) {
+    const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr);
+    const char* data = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+    const std::string manifest(data, SizeofResource(nullptr, found));
+    for (const char* id :
+         {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+          "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+          "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"{") + id + "}\"/>"),
+                  std::string::npos)
+            << id;
+    }
+}
+
+}  // namespace
