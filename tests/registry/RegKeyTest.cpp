@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <tuple>
 
 #include "ScratchKey.h"
 #include "core/Constants.h"
@@ -12,25 +13,18 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using Failures = std::vector<std::pair<std::function<void()>, std::wstring>>;
+
+template <typename E>
+void expectFailures(const Failures& failures) {
+    for (const auto& [operation, message] : failures) EXPECT_EQ(messageOf<E>(operation), message);
+}
 
 class RegKeyTest : public testing::Test {
 protected:
     void set(const std::wstring& name, DWORD type, const std::string& data) {
         ASSERT_EQ(setRawValue(HKEY_CURRENT_USER, scratch_.subKey(), &name, type, data),
                   ERROR_SUCCESS);
-    }
-    // Type and bytes as the registry holds them, read past the class.
-    std::pair<DWORD, std::string> raw(const std::wstring& name, const std::wstring& sub = L"") {
-        BYTE data[64];
-        DWORD type = 0;
-        DWORD size = sizeof data;
-        const std::wstring key = sub.empty() ? scratch_.subKey() : scratch_.subKey() + L"\\" + sub;
-        if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(),
-                         name == NULL_STRING ? nullptr : name.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
-                         &type, data, &size) != ERROR_SUCCESS) {
-            return {REG_NONE, "(missing)"};
-        }
-        return {type, std::string(reinterpret_cast<char*>(data), size)};
     }
 
     ScratchKey scratch_;
@@ -41,10 +35,9 @@ TEST_F(RegKeyTest, RootNamesAndPathsOpenOrCreateKeys) {
     EXPECT_EQ(RegKey::rootFromString(L"HKEY_CURRENT_USER"), HKEY_CURRENT_USER);
     EXPECT_EQ(RegKey::rootFromString(L"HKEY_LOCAL_MACHINE"), HKEY_LOCAL_MACHINE);
     EXPECT_EQ(RegKey::rootFromString(L"HKEY_USERS"), HKEY_USERS);
-    for (const wchar_t* bad : {L"hkey_local_machine", L"HKLM", L"HKEY_CURRENT_CONFIG", L""}) {
-        EXPECT_EQ(messageOf<IllegalArgumentException>(
-                      [&] { RegKey(bad + std::wstring(L"\\x"), RegKey::READ); }),
-                  std::wstring(L"rootString: ") + bad);
+    for (const std::wstring bad : {L"hkey_local_machine", L"HKLM", L"HKEY_CURRENT_CONFIG", L""}) {
+        EXPECT_EQ(messageOf<IllegalArgumentException>([&] { RegKey(bad + L"\\x", RegKey::READ); }),
+                  L"rootString: " + bad);
     }
 
     // A root name alone is the root itself.
@@ -72,7 +65,7 @@ TEST_F(RegKeyTest, TypedReadsCheckTypeAndSize) {
     set(L"multi", REG_MULTI_SZ, std::string("a\0\0\0b\0\0\0\0\0", 10));
     set(L"binary", REG_BINARY, std::string("\0\1\2", 3));
     set(L"qword", REG_QWORD, std::string("\1\2\3\4\5\6\7\x08", 8));
-    RegKey key(scratch_.path(), RegKey::READ);
+    const RegKey key(scratch_.path(), RegKey::READ);
 
     EXPECT_EQ(key.getDWORD(L"dword"), 0x12345678u);
     EXPECT_EQ(key.getString(L"sz"), L"ab");
@@ -84,14 +77,16 @@ TEST_F(RegKeyTest, TypedReadsCheckTypeAndSize) {
     EXPECT_EQ(key.getBytes(L"binary"), (Bytes{0, 1, 2}));
     EXPECT_TRUE(key.hasValue(L"qword"));
     EXPECT_FALSE(key.hasValue(L"missing"));
-
-    const RegKey::RawValue qword = key.getRawValue(L"qword");
-    EXPECT_EQ(qword.type, static_cast<DWORD>(REG_QWORD));
-    EXPECT_EQ(qword.data, (Bytes{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(key.getRawValue(L"qword").type, static_cast<DWORD>(REG_QWORD));
+    EXPECT_EQ(key.getRawValue(L"qword").data, (Bytes{1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(key.getRawValue(L"odd").data, (Bytes{'a', 0, 'b'}));
     EXPECT_TRUE(key.getRawValue(L"empty").data.empty());
+    EXPECT_EQ(key.getDWORD(L"sz", 9), 9u);
+    EXPECT_EQ(key.getDWORD(L"missing", 9), 9u);
+    EXPECT_EQ(key.getString(L"dword", L"default"), L"default");
+    EXPECT_EQ(key.getString(L"sz", L"default"), L"ab");
 
-    const std::pair<std::function<void()>, std::wstring> failures[] = {
+    expectFailures<RegKeyException>({
         {[&] { key.getDWORD(L"sz"); }, L"type missmatch: 1"},
         {[&] { key.getDWORD(L"dword8"); }, L"size missmatch: 8"},
         {[&] { key.getBytes(L"multi"); }, L"type missmatch: 7"},
@@ -99,14 +94,7 @@ TEST_F(RegKeyTest, TypedReadsCheckTypeAndSize) {
         {[&] { key.getString(L"qword"); }, L"type missmatch: 11"},
         {[&] { key.getString(L"missing"); }, L"query value: missing"},
         {[&] { key.getRawValue(L"missing"); }, L"query value: missing"},
-    };
-    for (const auto& [read, message] : failures)
-        EXPECT_EQ(messageOf<RegKeyException>(read), message);
-
-    EXPECT_EQ(key.getDWORD(L"sz", 9), 9u);
-    EXPECT_EQ(key.getDWORD(L"missing", 9), 9u);
-    EXPECT_EQ(key.getString(L"dword", L"default"), L"default");
-    EXPECT_EQ(key.getString(L"sz", L"default"), L"ab");
+    });
 }
 
 TEST_F(RegKeyTest, WritesStoreExactlyTheDataMeant) {
@@ -117,37 +105,38 @@ TEST_F(RegKeyTest, WritesStoreExactlyTheDataMeant) {
     key.setString(L"s", REG_SZ, L"x");
     key.setString(L"e", REG_EXPAND_SZ, L"%A%");
     key.setString(L"m", REG_MULTI_SZ, std::wstring(L"a\0b\0", 4));
-    key.setString(NULL_STRING, REG_SZ, L"default");
-
-    EXPECT_EQ(raw(L"d"), std::make_pair(DWORD{REG_DWORD}, std::string("\4\3\2\1", 4)));
-    EXPECT_EQ(raw(L"b"), std::make_pair(DWORD{REG_BINARY}, std::string("\0\xff", 2)));
-    EXPECT_EQ(raw(L"none"), std::make_pair(DWORD{REG_BINARY}, std::string()));
-    EXPECT_EQ(raw(L"s"), std::make_pair(DWORD{REG_SZ}, std::string("x\0\0\0", 4)));
-    EXPECT_EQ(raw(L"e"), std::make_pair(DWORD{REG_EXPAND_SZ}, std::string("%\0A\0%\0\0\0", 8)));
-    EXPECT_EQ(raw(L"m"),
-              std::make_pair(DWORD{REG_MULTI_SZ}, std::string("a\0\0\0b\0\0\0\0\0", 10)));
-    EXPECT_EQ(raw(NULL_STRING),
-              std::make_pair(DWORD{REG_SZ}, std::string("d\0e\0f\0a\0u\0l\0t\0\0\0", 16)));
-    EXPECT_EQ(key.getString(NULL_STRING), L"default");
-    EXPECT_TRUE(key.hasValue(NULL_STRING));
-
+    key.setString(NULL_STRING, REG_SZ, L"def");
+    const std::tuple<std::wstring, DWORD, std::string> expected[] = {
+        {L"d", REG_DWORD, std::string("\4\3\2\1", 4)},
+        {L"b", REG_BINARY, std::string("\0\xff", 2)},
+        {L"none", REG_BINARY, ""},
+        {L"s", REG_SZ, std::string("x\0\0\0", 4)},
+        {L"e", REG_EXPAND_SZ, std::string("%\0A\0%\0\0\0", 8)},
+        {L"m", REG_MULTI_SZ, std::string("a\0\0\0b\0\0\0\0\0", 10)},
+        {NULL_STRING, REG_SZ, std::string("d\0e\0f\0\0\0", 8)},
+    };
+    for (const auto& [name, type, bytes] : expected) {
+        const RegKey::RawValue value = key.getRawValue(name);
+        EXPECT_EQ(value.type, type);
+        EXPECT_EQ(std::string(value.data.begin(), value.data.end()), bytes);
+    }
     EXPECT_EQ(messageOf<IllegalArgumentException>([&] { key.setString(L"t", REG_DWORD, L"1"); }),
               L"type: 4");
-    EXPECT_EQ(raw(L"t").second, "(missing)");
+    EXPECT_FALSE(key.hasValue(L"t"));
 
     // Every value operation refuses the empty name rather than reach the
     // default value by another spelling.
-    const std::function<void()> emptyName[] = {
-        [&] { key.hasValue(L""); },        [&] { key.getDWORD(L""); },
-        [&] { key.getDWORD(L"", 0); },     [&] { key.getBytes(L""); },
-        [&] { key.getString(L""); },       [&] { key.getString(L"", L""); },
-        [&] { key.getRawValue(L""); },     [&] { key.setDWORD(L"", 1); },
-        [&] { key.setBytes(L"", "", 0); }, [&] { key.setString(L"", REG_SZ, L""); },
-        [&] { key.deleteValue(L""); },
-    };
-    for (const auto& operation : emptyName) {
-        EXPECT_EQ(messageOf<IllegalArgumentException>(operation), L"empty value name");
-    }
+    expectFailures<IllegalArgumentException>({
+        {[&] { key.hasValue(L""); }, L"empty value name"},
+        {[&] { key.getDWORD(L"", 0); }, L"empty value name"},
+        {[&] { key.getBytes(L""); }, L"empty value name"},
+        {[&] { key.getString(L"", L""); }, L"empty value name"},
+        {[&] { key.getRawValue(L""); }, L"empty value name"},
+        {[&] { key.setDWORD(L"", 1); }, L"empty value name"},
+        {[&] { key.setBytes(L"", "", 0); }, L"empty value name"},
+        {[&] { key.setString(L"", REG_SZ, L""); }, L"empty value name"},
+        {[&] { key.deleteValue(L""); }, L"empty value name"},
+    });
 }
 
 TEST_F(RegKeyTest, EnumeratesSubKeysAndValuesWithTheDefaultUnderTheEmptyName) {
@@ -155,64 +144,55 @@ TEST_F(RegKeyTest, EnumeratesSubKeysAndValuesWithTheDefaultUnderTheEmptyName) {
     EXPECT_TRUE(key.getSubKeyNames().empty());
     EXPECT_TRUE(key.getValueTypes().empty());
 
-    // The longest key name the registry allows.
-    const std::wstring longName(255, L'k');
-    for (const std::wstring& name : {std::wstring(L"b"), std::wstring(L"A \x65E5"), longName}) {
-        RegKey(HKEY_CURRENT_USER, scratch_.subKey() + L"\\" + name, RegKey::CHANGE);
+    const std::wstring longest(255, L'k');  // the longest key name allowed
+    for (const std::wstring name : {L"b", L"A \x65E5", longest.c_str()}) {
+        RegKey(scratch_.path() + L"\\" + name, RegKey::CHANGE);
     }
     key.setDWORD(L"z", 1);
-    key.setString(longName, REG_SZ, L"");
+    key.setString(longest, REG_SZ, L"");
     key.setBytes(NULL_STRING, "", 0);
     set(L"q", REG_QWORD, std::string(8, '\0'));
 
     std::vector<std::wstring> names = key.getSubKeyNames();
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"A \x65E5", L"b", longName}));
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"A \x65E5", L"b", longest}));
     EXPECT_EQ(key.getValueTypes(),
               (std::map<std::wstring, DWORD>{
-                  {L"", REG_BINARY}, {L"q", REG_QWORD}, {L"z", REG_DWORD}, {longName, REG_SZ}}));
+                  {L"", REG_BINARY}, {L"q", REG_QWORD}, {L"z", REG_DWORD}, {longest, REG_SZ}}));
 }
 
-TEST_F(RegKeyTest, DeletesValuesAndKeysButNeverATreeOrTheKeyItself) {
+TEST_F(RegKeyTest, DeletesValuesAndLeafKeysButNeverATreeOrTheKeyItself) {
     const std::wstring path = scratch_.path();
     RegKey key(path, RegKey::CHANGE);
     key.setDWORD(L"v", 1);
     key.setDWORD(NULL_STRING, 2);
     RegKey(path + L"\\leaf", RegKey::CHANGE);
     RegKey(path + L"\\tree\\branch", RegKey::CHANGE);
-
     key.deleteValue(L"v");
     key.deleteValue(NULL_STRING);
-    EXPECT_TRUE(key.getValueTypes().empty());
-    EXPECT_EQ(messageOf<RegKeyException>([&] { key.deleteValue(L"v"); }), L"delete value: v");
-
     key.deleteSubKey(L"leaf");
-    EXPECT_EQ(messageOf<RegKeyException>([&] { key.deleteSubKey(L"leaf"); }),
-              L"delete sub key: leaf");
-    EXPECT_EQ(messageOf<RegKeyException>([&] { key.deleteSubKey(L"tree"); }),
-              L"delete sub key: tree");
-    EXPECT_EQ(messageOf<IllegalArgumentException>([&] { key.deleteSubKey(NULL_STRING); }),
-              L"keyName");
-    EXPECT_EQ(messageOf<IllegalArgumentException>([&] { key.deleteSubKey(L""); }), L"keyName");
+    EXPECT_TRUE(key.getValueTypes().empty());
     EXPECT_EQ(key.getSubKeyNames(), std::vector<std::wstring>{L"tree"});
 
     RegKey::deleteValueIfKeyExists(path + L"\\missing", L"v");
-    EXPECT_EQ(messageOf<RegKeyException>([&] { RegKey::deleteValueIfKeyExists(path, L"v"); }),
-              L"delete value: v");
+    RegKey::deleteKeyIfParentExists(path + L"\\missing\\key");
+    expectFailures<RegKeyException>({
+        {[&] { key.deleteValue(L"v"); }, L"delete value: v"},
+        {[&] { key.deleteSubKey(L"leaf"); }, L"delete sub key: leaf"},
+        {[&] { key.deleteSubKey(L"tree"); }, L"delete sub key: tree"},
+        {[&] { RegKey::deleteValueIfKeyExists(path, L"v"); }, L"delete value: v"},
+        {[&] { RegKey::deleteKeyIfParentExists(path + L"\\tree"); }, L"delete sub key: tree"},
+    });
+    expectFailures<IllegalArgumentException>({
+        {[&] { key.deleteSubKey(NULL_STRING); }, L"keyName"},
+        {[&] { key.deleteSubKey(L""); }, L"keyName"},
+        {[] { RegKey::deleteKeyIfParentExists(L"HKEY_USERS"); }, L"no separator: HKEY_USERS"},
+        {[&] { RegKey::deleteKeyIfParentExists(path + L"\\"); }, path + L"\\"},
+    });
+
     key.setDWORD(L"v", 1);
     RegKey::deleteValueIfKeyExists(path, L"v");
     EXPECT_FALSE(key.hasValue(L"v"));
-
-    EXPECT_EQ(
-        messageOf<IllegalArgumentException>([] { RegKey::deleteKeyIfParentExists(L"HKEY_USERS"); }),
-        L"no separator: HKEY_USERS");
-    EXPECT_EQ(
-        messageOf<IllegalArgumentException>([&] { RegKey::deleteKeyIfParentExists(path + L"\\"); }),
-        path + L"\\");
-    RegKey::deleteKeyIfParentExists(path + L"\\missing\\key");
-    EXPECT_EQ(
-        messageOf<RegKeyException>([&] { RegKey::deleteKeyIfParentExists(path + L"\\tree"); }),
-        L"delete sub key: tree");
     RegKey::deleteKeyIfParentExists(path + L"\\tree\\branch");
     RegKey::deleteKeyIfParentExists(path + L"\\tree");
     EXPECT_TRUE(key.getSubKeyNames().empty());
