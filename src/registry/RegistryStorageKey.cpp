@@ -12,11 +12,6 @@
 
 namespace {
 
-bool holdsLineBreak(const std::wstring& text) {
-    static const wchar_t breaks[] = {L'\r', L'\n', L'\0'};
-    return text.find_first_of(breaks, 0, 3) != std::wstring::npos;
-}
-
 // A root name alone, perhaps with trailing backslashes: deleting it would
 // empty a whole hive.
 bool isRootOnly(const std::wstring& path) {
@@ -143,7 +138,7 @@ void RegistryStorage::Key::writeDeletion(std::wostream& out) const {
 }
 
 void RegistryStorage::Key::write(std::wostream& out) const {
-    if (holdsLineBreak(path_)) {
+    if (Value::breaksLine(path_)) {
         throw IOException(L"key path with line break or NUL can't be written: " + path_);
     }
     if (deleteFirst_) writeDeletion(out);
@@ -153,7 +148,7 @@ void RegistryStorage::Key::write(std::wostream& out) const {
 }
 
 void RegistryStorage::DeleteKey::write(std::wostream& out) const {
-    if (holdsLineBreak(getPath())) {
+    if (Value::breaksLine(getPath())) {
         throw IOException(L"key path with line break or NUL can't be written: " + getPath());
     }
     writeDeletion(out);

@@ -15,12 +15,6 @@ constexpr uint32_t REG_MULTI_SZ_TYPE = 7;
 // A line is broken after the first comma past this column.
 constexpr size_t wrapColumn = 76;
 
-// The registry editor ends a line at any CR or LF, and refuses NUL.
-bool breaksLine(const std::wstring& text) {
-    static const wchar_t breaks[] = {L'\r', L'\n', L'\0'};
-    return text.find_first_of(breaks, 0, 3) != std::wstring::npos;
-}
-
 // Backslash and double quote escaped, the way the registry editor unescapes
 // both quoted names and quoted data.
 std::wstring quoted(const std::wstring& text) {
@@ -72,6 +66,11 @@ std::vector<uint8_t> terminatedBytes(const std::wstring& text) {
 }
 
 }  // namespace
+
+bool RegistryStorage::Value::breaksLine(const std::wstring& text) {
+    static const wchar_t breaks[] = {L'\r', L'\n', L'\0'};
+    return text.find_first_of(breaks, 0, 3) != std::wstring::npos;
+}
 
 size_t RegistryStorage::Value::writeName(std::wostream& out) const {
     if (name_ == NULL_STRING) {

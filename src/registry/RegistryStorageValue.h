@@ -16,6 +16,10 @@ public:
     Value(const Value&) = delete;
     Value& operator=(const Value&) = delete;
 
+    // Whether a text holds CR, LF or NUL: the registry editor ends a line at
+    // CR or LF and refuses NUL, so no quoted name, path or string carries one.
+    static bool breaksLine(const std::wstring& text);
+
     const std::wstring& getName() const { return name_; }
     virtual void write(std::wostream& out) const = 0;
     // The pending value as text, for items that combine settings in one value.

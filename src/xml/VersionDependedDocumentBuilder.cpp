@@ -15,7 +15,7 @@ namespace {
 // bits, where such a product cannot overflow.
 using Operand = int64_t;
 
-int32_t productTypeOperand(const std::wstring& operand) {
+Operand productTypeOperand(const std::wstring& operand) {
     if (equalsIgnoreCase(operand, L"Personal")) return SystemVersion::PERSONAL;
     if (equalsIgnoreCase(operand, L"Workstation")) return SystemVersion::WORKSTATION;
     if (equalsIgnoreCase(operand, L"Server")) return SystemVersion::SERVER;
@@ -75,11 +75,7 @@ VersionDependedDocumentBuilder::VersionDependedDocumentBuilder(Document* root,
 // the test, so a later attribute is not even parsed.
 bool VersionDependedDocumentBuilder::conditionsHold(const Element& element) const {
     const std::wstring& type = element.getAttribute(L"productType");
-    if (type != NULL_STRING && !holds(type, productType_, [](const std::wstring& s) {
-            return Operand{productTypeOperand(s)};
-        })) {
-        return false;
-    }
+    if (type != NULL_STRING && !holds(type, productType_, productTypeOperand)) return false;
     const std::wstring& version = element.getAttribute(L"productVersion");
     if (version != NULL_STRING && !holds(version, productVersion_, versionOperand)) return false;
     const std::wstring& servicePack = element.getAttribute(L"productSPVersion");

@@ -29,11 +29,26 @@ std::string run(const std::wstring& command) {
 
 std::string winecfg(const std::wstring& arguments) { return run(L"winecfg.exe " + arguments); }
 
+// Under Wine a process now and then fails to start ("failed to map the shared
+// user data"), so each switch is confirmed and each probe that said nothing
+// is run again.
+void switchTo(const std::string& version) {
+    for (int attempt = 0; attempt < 3 && winecfg(L"-v") != version; ++attempt) {
+        winecfg(L"-v " + std::wstring(version.begin(), version.end()));
+    }
+}
+
+std::string probe(const std::wstring& command) {
+    std::string output;
+    for (int attempt = 0; attempt < 3 && output.empty(); ++attempt) output = run(command);
+    return output;
+}
+
 // Puts the prefix back to the version it had, also when the test fails.
 class PrefixVersion {
 public:
-    PrefixVersion() : original_(winecfg(L"-v")) {}
-    ~PrefixVersion() { winecfg(L"-v " + std::wstring(original_.begin(), original_.end())); }
+    PrefixVersion() : original_(probe(L"winecfg.exe -v")) {}
+    ~PrefixVersion() { switchTo(original_); }
     const std::string& original() const { return original_; }
 
 private:
@@ -43,22 +58,22 @@ private:
 TEST(SystemVersion, DetectsEachWindowsVersionThePrefixPretendsToBe) {
     const PrefixVersion prefix;
     ASSERT_FALSE(prefix.original().empty());
-    const std::wstring probe =
+    const std::wstring prober =
         L"\"" + joinPath(directoryOfThisProgram(), L"system_version_probe.exe") + L"\"";
 
     // Product type, version, service pack; the registry's product type and the
     // service pack text's value; whether ">= 10.0" keeps an element.
     const struct {
-        const wchar_t* version;
+        const char* version;
         const char* detected;
     } cases[] = {
-        {L"winxp64", "1 0502 0200 1 0200 0"}, {L"win2003", "2 0502 0200 2 0200 0"},
-        {L"vista", "1 0600 0200 1 0200 0"},   {L"win7", "1 0601 0100 1 0100 0"},
-        {L"win10", "1 0a00 0000 1 0000 1"},
+        {"winxp64", "1 0502 0200 1 0200 0"}, {"win2003", "2 0502 0200 2 0200 0"},
+        {"vista", "1 0600 0200 1 0200 0"},   {"win7", "1 0601 0100 1 0100 0"},
+        {"win10", "1 0a00 0000 1 0000 1"},
     };
     for (const auto& c : cases) {
-        winecfg(L"-v " + std::wstring(c.version));
-        EXPECT_EQ(run(probe), c.detected) << "as " << c.version;
+        switchTo(c.version);
+        EXPECT_EQ(probe(prober), c.detected) << "as " << c.version;
     }
 }
 
