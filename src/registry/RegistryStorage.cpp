@@ -17,20 +17,23 @@ RegistryStorage::RegistryStorage(const std::wstring& filePath) : filePath_(fileP
 RegistryStorage::~RegistryStorage() = default;
 
 RegistryStorage::Key& RegistryStorage::getKey(const std::wstring& path) {
-    std::unique_ptr<Key>& entry = keys_[toLowerCase(path)];
-    if (!entry) {
-        entry = std::make_unique<Key>(this, path);
-    } else if (dynamic_cast<DeleteKey*>(entry.get())) {
+    const std::wstring lowerCasePath = toLowerCase(path);
+    const auto found = keys_.find(lowerCasePath);
+    if (found == keys_.end()) {
+        return *keys_.emplace(lowerCasePath, std::make_unique<Key>(this, path)).first->second;
+    }
+    if (dynamic_cast<DeleteKey*>(found->second.get())) {
         throw ConfigException(L"conflict set and delete: " + path);
     }
-    return *entry;
+    return *found->second;
 }
 
 void RegistryStorage::deleteKey(const std::wstring& path) {
-    std::unique_ptr<Key>& entry = keys_[toLowerCase(path)];
-    if (!entry) {
-        entry = std::make_unique<DeleteKey>(this, path);
-    } else if (!dynamic_cast<DeleteKey*>(entry.get())) {
+    const std::wstring lowerCasePath = toLowerCase(path);
+    const auto found = keys_.find(lowerCasePath);
+    if (found == keys_.end()) {
+        keys_.emplace(lowerCasePath, std::make_unique<DeleteKey>(this, path));
+    } else if (!dynamic_cast<DeleteKey*>(found->second.get())) {
         throw ConfigException(L"conflict set and delete: " + path);
     }
 }
