@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "core/Exception.h"
 #include "xml/Text.h"
@@ -30,14 +31,35 @@ std::wstring render(const xml::Node& node) {
     return out;
 }
 
-// Feeds events to a builder and renders the document, or gives the message
-// of the exception that building raised.
-std::wstring build(const SystemVersion& system,
-                   const std::function<void(xml::ParserCallback&)>& events) {
+// Parser events written as "|"-separated tokens: "<name a=1;b=2" starts an
+// element, "/name" ends one, "'text" is character data.
+void feed(xml::ParserCallback& builder, const std::wstring& events) {
+    std::wistringstream tokens(events);
+    for (std::wstring token; std::getline(tokens, token, L'|');) {
+        const std::wstring body = token.substr(1);
+        if (token[0] == L'/') {
+            builder.endElement(body);
+        } else if (token[0] == L'\'') {
+            builder.characters(body);
+        } else {
+            const size_t space = body.find(L' ');
+            xml::AttributeMap attributes;
+            std::wistringstream pairs(space == std::wstring::npos ? L"" : body.substr(space + 1));
+            for (std::wstring pair; std::getline(pairs, pair, L';');) {
+                attributes[pair.substr(0, pair.find(L'='))] = pair.substr(pair.find(L'=') + 1);
+            }
+            builder.startElement(body.substr(0, space), attributes);
+        }
+    }
+}
+
+// Builds a document from events and renders it, or gives the message of the
+// exception that building raised.
+std::wstring build(const SystemVersion& system, const std::wstring& events) {
     xml::Document document;
     xml::VersionDependedDocumentBuilder builder(&document, system);
     try {
-        events(builder);
+        feed(builder, events);
         builder.endDocument();
     } catch (const Exception& e) {
         return L"error: " + e.getMessage();
@@ -45,12 +67,9 @@ std::wstring build(const SystemVersion& system,
     return render(document);
 }
 
-// One element with one condition attribute: "kept", "left out" or the error.
-std::wstring condition(const SystemVersion& system, const xml::AttributeMap& attributes) {
-    const std::wstring result = build(system, [&](xml::ParserCallback& b) {
-        b.startElement(L"e", attributes);
-        b.endElement(L"e");
-    });
+// One element with the given attributes: "kept", "left out" or the error.
+std::wstring condition(const SystemVersion& system, const std::wstring& attributes) {
+    const std::wstring result = build(system, L"<e " + attributes + L"|/e");
     return result == L"e" ? L"kept" : result.empty() ? L"left out" : result;
 }
 
@@ -94,45 +113,28 @@ TEST(VersionDependedDocumentBuilder, EvaluatesConditions) {
         {xpSp1a, L"productSPVersion", L"== ", L"error: invalid productSPVersion: "},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(condition(c.system, {{c.attribute, c.value}}), c.expected)
+        EXPECT_EQ(condition(c.system, std::wstring(c.attribute) + L"=" + c.value), c.expected)
             << c.attribute << "=\"" << c.value << "\" on " << c.system.productVersion;
     }
 
     // The first condition that fails ends the test before the next is read.
-    EXPECT_EQ(condition(xpSp1a, {{L"productType", L"Server"}, {L"productVersion", L"bad"}}),
-              L"left out");
-    EXPECT_EQ(condition(xpSp1a, {{L"productType", L"Personal"}, {L"productVersion", L"bad"}}),
+    EXPECT_EQ(condition(xpSp1a, L"productType=Server;productVersion=bad"), L"left out");
+    EXPECT_EQ(condition(xpSp1a, L"productType=Personal;productVersion=bad"),
               L"error: invalid productVersion: bad");
-    EXPECT_EQ(condition(xpSp1a, {{L"productVersion", L"5.0"}, {L"productSPVersion", L"bad"}}),
-              L"left out");
-    EXPECT_EQ(condition(xpSp1a, {{L"productType", L"Personal"},
-                                 {L"productVersion", L">= 5.1"},
-                                 {L"productSPVersion", L">= 1"}}),
-              L"kept");
+    EXPECT_EQ(condition(xpSp1a, L"productVersion=5.0;productSPVersion=bad"), L"left out");
+    EXPECT_EQ(
+        condition(xpSp1a, L"productType=Personal;productVersion=>= 5.1;productSPVersion=>= 1"),
+        L"kept");
 }
 
 TEST(VersionDependedDocumentBuilder, LeavesOutWholeSubtreesAndKeepsTheRest) {
     xml::Document document;
     xml::VersionDependedDocumentBuilder builder(&document, xpSp1a);
-    builder.startElement(L"root", {{L"productVersion", L">= 5.1"}, {L"id", L"r"}});
-    builder.characters(L"a");
-    builder.startElement(L"g", {{L"productType", L"Server"}});
-    builder.startElement(L"g", {});
-    builder.characters(L"hidden");
-    builder.startElement(L"g", {});
-    builder.endElement(L"g");
-    builder.endElement(L"g");
-    builder.startElement(L"item", {});
-    builder.endElement(L"item");
-    builder.endElement(L"g");
-    builder.startElement(L"g", {});
-    builder.characters(L"b");
-    builder.endElement(L"g");
-    builder.endElement(L"root");
-    builder.startElement(L"second", {});
-    builder.endElement(L"second");
+    feed(builder,
+         L"<root productVersion=>= 5.1;id=r|'a|<g "
+         L"productType=Server|<g|'hidden|<g|/g|/g|<item|/item|"
+         L"/g|<g|'b|/g|/root|<second|/second");
     builder.endDocument();
-
     EXPECT_EQ(render(document), L"root('a',g('b')),second");
     // Condition attributes stay on the elements that were kept.
     const xml::Node* root = *document.childrenBegin();
@@ -142,33 +144,15 @@ TEST(VersionDependedDocumentBuilder, LeavesOutWholeSubtreesAndKeepsTheRest) {
 }
 
 TEST(VersionDependedDocumentBuilder, RefusesUnbalancedDocuments) {
-    using Events = std::function<void(xml::ParserCallback&)>;
-    const std::pair<Events, std::wstring> cases[] = {
-        {[](auto& b) {
-             b.startElement(L"root", {{L"productVersion", L"4.0"}});
-             b.endElement(L"root");
-         },
-         L""},
-        {[](auto& b) { b.endElement(L"x"); }, L"error: end name missmatch: #document and /x"},
-        {[](auto& b) { b.endElement(L"#document"); },
-         L"error: end name missmatch: #document and /#document"},
-        {[](auto& b) {
-             b.startElement(L"a", {});
-             b.endElement(L"b");
-         },
-         L"error: end name missmatch: a and /b"},
-        {[](auto& b) {
-             b.startElement(L"a", {{L"productType", L"Server"}});
-             b.startElement(L"b", {});
-             b.endElement(L"c");
-         },
-         L"error: end name missmatch: b and /c"},
-        {[](auto& b) { b.startElement(L"a", {}); }, L"error: no document end"},
-        {[](auto& b) {
-             b.startElement(L"a", {{L"productType", L"Server"}});
-         },
-         L"error: no document end"},
-        {[](auto& b) { b.characters(L"top"); }, L"'top'"},
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"<root productVersion=4.0|/root", L""},
+        {L"'top|<a|/a", L"'top',a"},
+        {L"/x", L"error: end name missmatch: #document and /x"},
+        {L"/#document", L"error: end name missmatch: #document and /#document"},
+        {L"<a|/b", L"error: end name missmatch: a and /b"},
+        {L"<a productType=Server|<b|/c", L"error: end name missmatch: b and /c"},
+        {L"<a", L"error: no document end"},
+        {L"<a productType=Server", L"error: no document end"},
     };
     for (const auto& [events, expected] : cases) EXPECT_EQ(build(xpSp1a, events), expected);
 }
