@@ -1,0 +1,249 @@
+#include "registry/RegKey.h"
+
+#include <iterator>
+#include <stdexcept>
+
+#include "core/Constants.h"
+#include "core/Exception.h"
+
+namespace {
+
+const wchar_t* valueNameOf(const std::wstring& name) {
+    if (name.empty()) throw IllegalArgumentException(L"empty value name");
+    return name == NULL_STRING ? nullptr : name.c_str();
+}
+
+std::wstring decimal(DWORD n) { return std::to_wstring(n); }
+
+const DWORD dwordTypes[] = {REG_DWORD};
+const DWORD binaryTypes[] = {REG_BINARY};
+const DWORD stringTypes[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ};
+
+}  // namespace
+
+RegKey::RegKey(HKEY root, const std::wstring& subKey, REGSAM access) { open(root, subKey, access); }
+
+RegKey::RegKey(const std::wstring& path, REGSAM access) {
+    const size_t separator = path.find(L'\\');
+    const HKEY root = rootFromString(path.substr(0, separator));
+    open(root, separator == std::wstring::npos ? L"" : path.substr(separator + 1), access);
+}
+
+RegKey::~RegKey() = default;
+
+void RegKey::open(HKEY root, const std::wstring& subKey, REGSAM access) {
+    // Creating takes the empty name for the key itself, where opening takes
+    // no name; both then hand out a new handle to the root.
+    HKEY key = nullptr;
+    const LONG result =
+        (access & KEY_CREATE_SUB_KEY)
+            ? RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, 0, access, nullptr, &key, nullptr)
+            : RegOpenKeyExW(root, subKey.empty() ? nullptr : subKey.c_str(), 0, access, &key);
+    if (result != ERROR_SUCCESS) throw RegKeyException(L"open key: " + subKey);
+    handle_.reset(key);
+}
+
+HKEY RegKey::rootFromString(const std::wstring& rootName) {
+    if (rootName == L"HKEY_CLASSES_ROOT") return HKEY_CLASSES_ROOT;
+    if (rootName == L"HKEY_CURRENT_USER") return HKEY_CURRENT_USER;
+    if (rootName == L"HKEY_LOCAL_MACHINE") return HKEY_LOCAL_MACHINE;
+    if (rootName == L"HKEY_USERS") return HKEY_USERS;
+    throw IllegalArgumentException(L"rootString: " + rootName);
+}
+
+void RegKey::close() {
+    if (RegCloseKey(handle_.release()) != ERROR_SUCCESS) throw std::runtime_error("close key");
+}
+
+bool RegKey::hasValue(const std::wstring& name) const {
+    DWORD type = 0;
+    return RegQueryValueExW(handle_.get(), valueNameOf(name), nullptr, &type, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
+DWORD RegKey::querySize(const std::wstring& name, const DWORD* types, size_t typeCount) const {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(handle_.get(), valueNameOf(name), nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        throw RegKeyException(L"query value: " + name);
+    }
+    bool accepted = typeCount == 0;
+    for (size_t i = 0; i < typeCount; ++i) accepted = accepted || types[i] == type;
+    if (!accepted) throw RegKeyException(L"type missmatch: " + decimal(type));
+    return size;
+}
+
+// The value may have changed since its size was asked: a larger one fails
+// here instead of being cut, a smaller one shrinks size.
+void RegKey::queryInto(const std::wstring& name, void* buffer, DWORD& size) const {
+    if (size == 0) return;
+    if (RegQueryValueExW(handle_.get(), valueNameOf(name), nullptr, nullptr,
+                         static_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
+        throw RegKeyException(L"query value: " + name);
+    }
+}
+
+DWORD RegKey::getDWORD(const std::wstring& name) const {
+    DWORD size = querySize(name, dwordTypes, std::size(dwordTypes));
+    if (size != sizeof(DWORD)) throw RegKeyException(L"size missmatch: " + decimal(size));
+    DWORD value = 0;
+    queryInto(name, &value, size);
+    if (size != sizeof(DWORD)) throw RegKeyException(L"size missmatch: " + decimal(size));
+    return value;
+}
+
+DWORD RegKey::getDWORD(const std::wstring& name, DWORD defaultValue) const {
+    try {
+        return getDWORD(name);
+    } catch (const RegKeyException&) {
+        return defaultValue;
+    }
+}
+
+std::vector<uint8_t> RegKey::getBytes(const std::wstring& name) const {
+    DWORD size = querySize(name, binaryTypes, std::size(binaryTypes));
+    std::vector<uint8_t> data(size);
+    queryInto(name, data.data(), size);
+    data.resize(size);
+    return data;
+}
+
+std::wstring RegKey::getString(const std::wstring& name) const {
+    DWORD size = querySize(name, stringTypes, std::size(stringTypes));
+    // The buffer takes an odd last byte too, so that such data is read rather
+    // than refused as too large; the result keeps whole code units only.
+    std::wstring text((size + 1) / 2, L'\0');
+    queryInto(name, text.data(), size);
+    text.resize(size / 2);
+    if (!text.empty()) text.pop_back();
+    return text;
+}
+
+std::wstring RegKey::getString(const std::wstring& name, const std::wstring& defaultValue) const {
+    try {
+        return getString(name);
+    } catch (const RegKeyException&) {
+        return defaultValue;
+    }
+}
+
+RegKey::RawValue RegKey::getRawValue(const std::wstring& name) const {
+    DWORD type = 0;
+    DWORD size = 0;
+    const wchar_t* valueName = valueNameOf(name);
+    if (RegQueryValueExW(handle_.get(), valueName, nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        throw RegKeyException(L"query value: " + name);
+    }
+    RawValue value{type, std::vector<uint8_t>(size)};
+    if (size != 0 && RegQueryValueExW(handle_.get(), valueName, nullptr, &value.type,
+                                      value.data.data(), &size) != ERROR_SUCCESS) {
+        throw RegKeyException(L"query value: " + name);
+    }
+    value.data.resize(size);
+    return value;
+}
+
+std::vector<std::wstring> RegKey::getSubKeyNames() const {
+    DWORD count = 0;
+    DWORD longest = 0;
+    if (RegQueryInfoKeyW(handle_.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr,
+                         nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        throw RegKeyException(L"query info key");
+    }
+    std::vector<wchar_t> buffer(longest + 1);
+    std::vector<std::wstring> names;
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD length = longest + 1;
+        if (RegEnumKeyExW(handle_.get(), i, buffer.data(), &length, nullptr, nullptr, nullptr,
+                          nullptr) != ERROR_SUCCESS) {
+            throw RegKeyException(L"enumerate subkey");
+        }
+        names.emplace_back(buffer.data(), length);
+    }
+    return names;
+}
+
+std::map<std::wstring, DWORD> RegKey::getValueTypes() const {
+    DWORD count = 0;
+    DWORD longest = 0;
+    if (RegQueryInfoKeyW(handle_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         &count, &longest, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        throw RegKeyException(L"query info key");
+    }
+    std::vector<wchar_t> buffer(longest + 1);
+    std::map<std::wstring, DWORD> types;
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD length = longest + 1;
+        DWORD type = 0;
+        if (RegEnumValueW(handle_.get(), i, buffer.data(), &length, nullptr, &type, nullptr,
+                          nullptr) != ERROR_SUCCESS) {
+            throw RegKeyException(L"enumerate subkey");
+        }
+        types[std::wstring(buffer.data(), length)] = type;
+    }
+    return types;
+}
+
+void RegKey::setDWORD(const std::wstring& name, DWORD value) {
+    if (RegSetValueExW(handle_.get(), valueNameOf(name), 0, REG_DWORD,
+                       reinterpret_cast<const BYTE*>(&value), sizeof value) != ERROR_SUCCESS) {
+        throw RegKeyException(L"set value: " + name);
+    }
+}
+
+void RegKey::setBytes(const std::wstring& name, const void* data, DWORD size) {
+    if (RegSetValueExW(handle_.get(), valueNameOf(name), 0, REG_BINARY,
+                       static_cast<const BYTE*>(data), size) != ERROR_SUCCESS) {
+        throw RegKeyException(L"set value: " + name);
+    }
+}
+
+void RegKey::setString(const std::wstring& name, DWORD type, const std::wstring& text) {
+    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
+        throw IllegalArgumentException(L"type: " + decimal(type));
+    }
+    const DWORD size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    if (RegSetValueExW(handle_.get(), valueNameOf(name), 0, type,
+                       reinterpret_cast<const BYTE*>(text.c_str()), size) != ERROR_SUCCESS) {
+        throw RegKeyException(L"set value: " + name);
+    }
+}
+
+void RegKey::deleteValue(const std::wstring& name) {
+    if (RegDeleteValueW(handle_.get(), valueNameOf(name)) != ERROR_SUCCESS) {
+        throw RegKeyException(L"delete value: " + name);
+    }
+}
+
+void RegKey::deleteSubKey(const std::wstring& name) {
+    // The empty name would make the registry delete this key itself.
+    if (name == NULL_STRING || name.empty()) throw IllegalArgumentException(L"keyName");
+    if (RegDeleteKeyW(handle_.get(), name.c_str()) != ERROR_SUCCESS) {
+        throw RegKeyException(L"delete sub key: " + name);
+    }
+}
+
+void RegKey::deleteValueIfKeyExists(const std::wstring& path, const std::wstring& name) {
+    try {
+        RegKey probe(path, READ);
+    } catch (const RegKeyException&) {
+        return;
+    }
+    RegKey(path, CHANGE).deleteValue(name);
+}
+
+void RegKey::deleteKeyIfParentExists(const std::wstring& path) {
+    const size_t separator = path.rfind(L'\\');
+    if (separator == std::wstring::npos) throw IllegalArgumentException(L"no separator: " + path);
+    const std::wstring name = path.substr(separator + 1);
+    if (name.empty()) throw IllegalArgumentException(path);
+    const std::wstring parent = path.substr(0, separator);
+    try {
+        RegKey probe(parent, READ);
+    } catch (const RegKeyException&) {
+        return;
+    }
+    RegKey(parent, CHANGE).deleteSubKey(name);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "registry/RegKeyHandle.h"
+
+// One open registry key. Every failing registry call becomes a
+// RegKeyException with a fixed message. A value name of NULL_STRING means the
+// key's unnamed default value; the empty name is refused.
+//
+// Registry paths are a root name ("HKEY_CURRENT_USER" and the three others,
+// exact case), a backslash and the subkey path; a root name alone is the root.
+class RegKey {
+public:
+    // Access masks: reading (and testing for existence), and changing, which
+    // creates a missing key.
+    static constexpr REGSAM READ = 0x20019;
+    static constexpr REGSAM CHANGE = 0x2001F;
+
+    // The raw contents of a value, exactly as the registry holds them.
+    struct RawValue {
+        DWORD type;
+        std::vector<uint8_t> data;
+    };
+
+    RegKey(HKEY root, const std::wstring& subKey, REGSAM access);
+    RegKey(const std::wstring& path, REGSAM access);
+    // Closes what close() has not; a failure there cannot be thrown and is only
+    // told to the debugger.
+    virtual ~RegKey();
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    // Throws IllegalArgumentException "rootString: " + text for anything but
+    // the four root names.
+    static HKEY rootFromString(const std::wstring& rootName);
+
+    // Closes the key now, for callers that must know that it worked: a failure
+    // throws std::runtime_error "close key". The key is closed either way.
+    void close();
+    HKEY getHandle() const { return handle_.get(); }
+
+    bool hasValue(const std::wstring& name) const;
+    DWORD getDWORD(const std::wstring& name) const;
+    DWORD getDWORD(const std::wstring& name, DWORD defaultValue) const;
+    std::vector<uint8_t> getBytes(const std::wstring& name) const;
+    // The data of a string value less its last code unit, the terminator; an
+    // empty value gives the empty string. REG_EXPAND_SZ is not expanded.
+    std::wstring getString(const std::wstring& name) const;
+    std::wstring getString(const std::wstring& name, const std::wstring& defaultValue) const;
+    // Any value, of any type and size, byte for byte.
+    RawValue getRawValue(const std::wstring& name) const;
+    std::vector<std::wstring> getSubKeyNames() const;
+    // The default value, when set, is listed under the empty name.
+    std::map<std::wstring, DWORD> getValueTypes() const;
+
+    void setDWORD(const std::wstring& name, DWORD value);
+    void setBytes(const std::wstring& name, const void* data, DWORD size);
+    // Writes the text and one terminating unit; a REG_MULTI_SZ text brings its
+    // inner terminators and one at its end.
+    void setString(const std::wstring& name, DWORD type, const std::wstring& text);
+    void deleteValue(const std::wstring& name);
+    // Deletes a direct subkey that has no subkeys of its own.
+    void deleteSubKey(const std::wstring& name);
+
+    // Both do nothing when the key (or the parent) cannot be opened for reading.
+    static void deleteValueIfKeyExists(const std::wstring& path, const std::wstring& name);
+    static void deleteKeyIfParentExists(const std::wstring& path);
+
+private:
+    void open(HKEY root, const std::wstring& subKey, REGSAM access);
+    // Type and size of a value, checked against the types a read accepts.
+    DWORD querySize(const std::wstring& name, const DWORD* types, size_t typeCount) const;
+    void queryInto(const std::wstring& name, void* buffer, DWORD& size) const;
+
+    RegKeyHandle handle_;
+};

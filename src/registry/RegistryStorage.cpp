@@ -1,0 +1,99 @@
+#include "registry/RegistryStorage.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "core/Exception.h"
+#include "core/FileHandle.h"
+#include "core/Platform.h"
+#include "core/StringUtil.h"
+#include "registry/RegistryStorageKey.h"
+#include "registry/RegistryStorageValue.h"
+
+RegistryStorage::RegistryStorage(const std::wstring& filePath) : filePath_(filePath) {}
+
+RegistryStorage::~RegistryStorage() = default;
+
+RegistryStorage::Key& RegistryStorage::getKey(const std::wstring& path) {
+    const std::wstring lowerCasePath = toLowerCase(path);
+    const auto found = keys_.find(lowerCasePath);
+    if (found == keys_.end()) {
+        return *keys_.emplace(lowerCasePath, std::make_unique<Key>(this, path)).first->second;
+    }
+    if (dynamic_cast<DeleteKey*>(found->second.get())) {
+        throw ConfigException(L"conflict set and delete: " + path);
+    }
+    return *found->second;
+}
+
+void RegistryStorage::deleteKey(const std::wstring& path) {
+    const std::wstring lowerCasePath = toLowerCase(path);
+    const auto found = keys_.find(lowerCasePath);
+    if (found == keys_.end()) {
+        keys_.emplace(lowerCasePath, std::make_unique<DeleteKey>(this, path));
+    } else if (!dynamic_cast<DeleteKey*>(found->second.get())) {
+        throw ConfigException(L"conflict set and delete: " + path);
+    }
+}
+
+void RegistryStorage::write(std::wostream& out) const {
+    out << L"Windows Registry Editor Version 5.00\r\n\r\n";
+    for (const auto& [lowerCasePath, key] : keys_) key->write(out);
+}
+
+void RegistryStorage::save() const {
+    std::wostringstream content;
+    content << L'\xFEFF';
+    write(content);
+    const std::wstring text = content.str();
+
+    const std::wstring fileName =
+        endsWithIgnoreCase(filePath_, L".reg") ? filePath_ : filePath_ + L".reg";
+    FileHandle file(CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.valid()) throw IOException(L"CreateFile: " + fileName + L": " + lastErrorText());
+
+    // wchar_t is a UTF-16 code unit here, stored little-endian: the text's
+    // memory is the file's content.
+    const char* bytes = reinterpret_cast<const char*>(text.data());
+    size_t left = text.size() * sizeof(wchar_t);
+    while (left != 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(left, 1 << 24));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes, chunk, &written, nullptr) || written != chunk) {
+            throw IOException(L"WriteFile: " + fileName + L": " + lastErrorText());
+        }
+        bytes += chunk;
+        left -= chunk;
+    }
+}
+
+// The interpreter's start command asks for elevation where the registry
+// editor needs it; /wait keeps the interpreter, and so this call, until the
+// import has ended.
+void RegistryStorage::importRegFile(const std::wstring& filePath) {
+    const std::wstring interpreter = joinPath(systemDirectory(), L"cmd.exe");
+    std::wstring commandLine = L"\"" + interpreter + L"\" /c start \"\" /wait regedit.exe /s \"" +
+                               fullPathOf(filePath) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_NO_WINDOW | CREATE_DEFAULT_ERROR_MODE, nullptr, nullptr, &startup,
+                        &process)) {
+        throw IOException(L"CreateProcess(" + interpreter + L") failed: " + lastErrorText());
+    }
+    const FileHandle processHandle(process.hProcess);
+    const FileHandle threadHandle(process.hThread);
+    if (WaitForSingleObject(processHandle.get(), INFINITE) != WAIT_OBJECT_0) {
+        throw IOException(L"Failed to wait for process import registry: " + lastErrorText());
+    }
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(processHandle.get(), &exitCode)) {
+        throw IOException(L"Can't get result code for import registry: " + lastErrorText());
+    }
+    if (exitCode != 0)
+        throw IOException(L"Failed to import registry: " + std::to_wstring(exitCode));
+}

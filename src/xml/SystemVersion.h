@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace xml {
+
+// The running system as definition conditions see it: product type, version
+// and service pack, each a plain number that conditions compare with.
+struct SystemVersion {
+    enum ProductType : int32_t { PERSONAL = 0, WORKSTATION = 1, SERVER = 2 };
+
+    int32_t productType;
+    // Major version * 256 + minor version: Windows 2000 is 0x0500.
+    int32_t productVersion;
+    // Service pack major * 256 + minor; 0 without a service pack.
+    int32_t servicePackVersion;
+
+    bool operator==(const SystemVersion&) const = default;
+
+    // Asks GetVersionExW, falling back to the plain version record and the
+    // registry where the extended record is refused. Throws Exception for a
+    // product type or service pack it cannot place.
+    static SystemVersion detect();
+
+    // The steps of detection, apart so that forms this machine never reports
+    // can be tried.
+    static int32_t productTypeOf(uint16_t suiteMask, uint8_t productType);
+    static int32_t productTypeOf(const std::wstring& productOptionsType);
+    static int32_t productTypeFromRegistry();
+    static int32_t servicePackOf(const std::wstring& servicePackText);
+};
+
+}  // namespace xml

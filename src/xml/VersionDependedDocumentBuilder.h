@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "xml/Document.h"
+#include "xml/ParserCallback.h"
+#include "xml/SystemVersion.h"
+
+namespace xml {
+
+// Builds the parsed elements and texts into a document, leaving out every
+// element whose productType, productVersion or productSPVersion condition
+// does not hold on the system, together with everything inside it.
+class VersionDependedDocumentBuilder final : public ParserCallback {
+public:
+    // Tests conditions against the running system.
+    explicit VersionDependedDocumentBuilder(Document* root);
+    // Tests conditions against the given system instead.
+    VersionDependedDocumentBuilder(Document* root, const SystemVersion& system);
+
+    void startElement(const std::wstring& name, const AttributeMap& attributes) override;
+    void endElement(const std::wstring& name) override;
+    void characters(const std::wstring& text) override;
+    void endDocument() override;
+
+private:
+    bool conditionsHold(const Element& element) const;
+
+    int32_t productType_;
+    int32_t productVersion_;
+    int32_t servicePackVersion_;
+    Document* root_;
+    Node* current_;
+    bool skipping_ = false;
+    // Names of the open elements of the subtree being left out, innermost last.
+    std::vector<std::wstring> skipStack_;
+};
+
+}  // namespace xml
