@@ -1,0 +1,64 @@
+#include "app/CatalogueDump.h"
+
+#include <cstdio>
+
+#include "config/Category.h"
+#include "config/ClassTable.h"
+#include "config/ItemGroup.h"
+#include "core/StringUtil.h"
+#include "items/CheckItem.h"
+#include "items/ToggleItem.h"
+#include "items/ValueItem.h"
+
+namespace {
+
+std::wstring hex(uint32_t value) {
+    wchar_t text[11];
+    std::swprintf(text, sizeof text / sizeof text[0], L"0x%08x", static_cast<unsigned>(value));
+    return text;
+}
+
+std::wstring boolText(bool value) { return value ? L"true" : L"false"; }
+
+std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+}  // namespace
+
+ItemValueTexts valueTextsOf(const Item& item) {
+    if (const auto* check = dynamic_cast<const CheckItem*>(&item)) {
+        return {boolText(check->getDefaultState()), boolText(check->getStoredState()),
+                boolText(check->getCurrentState())};
+    }
+    if (const auto* value = dynamic_cast<const ValueItem*>(&item)) {
+        return {toString(value->getDefaultValue()), toString(value->getStoredValue()),
+                toString(value->getCurrentValue())};
+    }
+    if (const auto* toggle = dynamic_cast<const ToggleItem*>(&item)) {
+        return {toString(toggle->getDefaultIndex()), toString(toggle->getStoredIndex()),
+                toString(toggle->getCurrentIndex())};
+    }
+    return {L"-", L"-", L"-"};
+}
+
+std::wstring dumpCatalogue(const std::vector<Category*>& categories) {
+    std::wstring out;
+    for (const Category* category : categories) {
+        const Category* parent = category->getParent();
+        out += L"category " + category->getId() + L" " + quoted(category->getName()) + L" target=" +
+               hex(category->getAffectTarget()) + L" expanded=" + boolText(category->isExpanded()) +
+               L" parent=" + (parent ? parent->getId() : L"-") + L"\n";
+        for (const ItemGroup* group : category->getItemGroups()) {
+            out += L"  group " + group->getId() + L" " + quoted(group->getName()) + L" target=" +
+                   hex(group->getAffectTarget()) + L"\n";
+            for (const Item* item : group->getItems()) {
+                const ItemValueTexts values = valueTextsOf(*item);
+                out += L"    item " + qualifiedIdOf(*item) + L" class=" +
+                       ClassTable::itemClassName(*item) + L" target=" +
+                       hex(item->getAffectTarget()) + L" post=" + toString(item->getPostChanged()) +
+                       L" default=" + values.defaultValue + L" stored=" + values.stored +
+                       L" current=" + values.current + L"\n";
+            }
+        }
+    }
+    return out;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class Category;
+class Item;
+
+// The catalogue as text, one line per category, item group and item, for
+// people and for black-box tests of the loader:
+//   category <id> "<name>" target=0x... expanded=... parent=<id or ->
+//     group <id> "<name>" target=0x...
+//       item <qualified id> class=<name> target=0x... post=<n> default=<v> stored=<v> current=<v>
+// Every category is listed at the top level in the loader's order.
+std::wstring dumpCatalogue(const std::vector<Category*>& categories);
+
+// The default, stored and current values of an item as the dump shows them:
+// check items true or false, number and choice items in decimal; "-" for an
+// item of a kind that holds no value.
+struct ItemValueTexts {
+    std::wstring defaultValue;
+    std::wstring stored;
+    std::wstring current;
+};
+ItemValueTexts valueTextsOf(const Item& item);

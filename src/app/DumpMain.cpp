@@ -1,0 +1,59 @@
+// velmora-dump: loads the catalogue as the main window does and prints it as
+// UTF-8 text (see CatalogueDump.h). Exit code 0, or 1 with the error's
+// message on standard error.
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "app/CatalogueDump.h"
+#include "app/CommandLine.h"
+#include "config/ClassTable.h"
+#include "config/DefinitionLoader.h"
+#include "core/Exception.h"
+
+namespace {
+
+// Whole bytes through the handle: the C runtime's text mode would turn each
+// line feed into CR LF and its narrow streams know no UTF-8.
+void writeUtf8(DWORD stdHandle, const std::wstring& text) {
+    if (text.empty()) return;
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    const HANDLE handle = GetStdHandle(stdHandle);
+    DWORD written = 0;
+    for (size_t done = 0; done < bytes.size(); done += written) {
+        if (!WriteFile(handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
+                       &written, nullptr) ||
+            written == 0) {
+            return;
+        }
+    }
+}
+
+std::wstring widen(const char* text) {
+    const std::string narrow(text);
+    return std::wstring(narrow.begin(), narrow.end());
+}
+
+}  // namespace
+
+int main() {
+    try {
+        ClassTable::registerClasses();
+        const CommandLine commandLine(CommandLine::processArguments());
+        DefinitionLoader loader(commandLine.getItemsDirectory());
+        loader.loadAll();
+        writeUtf8(STD_OUTPUT_HANDLE, dumpCatalogue(loader.getCategories()));
+        return 0;
+    } catch (const Exception& e) {
+        writeUtf8(STD_ERROR_HANDLE, e.getMessage() + L"\n");
+    } catch (const std::exception& e) {
+        writeUtf8(STD_ERROR_HANDLE, widen(e.what()) + L"\n");
+    }
+    return 1;
+}
