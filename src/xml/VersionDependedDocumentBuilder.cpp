@@ -60,9 +60,6 @@ bool holds(const std::wstring& condition, Operand systemValue,
 
 }  // namespace
 
-VersionDependedDocumentBuilder::VersionDependedDocumentBuilder(Document* root)
-    : VersionDependedDocumentBuilder(root, SystemVersion::detect()) {}
-
 VersionDependedDocumentBuilder::VersionDependedDocumentBuilder(Document* root,
                                                                const SystemVersion& system)
     : productType_(system.productType),

@@ -14,8 +14,10 @@ namespace xml {
 // does not hold on the system, together with everything inside it.
 class VersionDependedDocumentBuilder final : public ParserCallback {
 public:
-    // Tests conditions against the running system.
-    explicit VersionDependedDocumentBuilder(Document* root);
+    // Tests conditions against the running system. Inline, so that only its
+    // callers need the Windows-only detection and the rest builds anywhere.
+    explicit VersionDependedDocumentBuilder(Document* root)
+        : VersionDependedDocumentBuilder(root, SystemVersion::detect()) {}
     // Tests conditions against the given system instead.
     VersionDependedDocumentBuilder(Document* root, const SystemVersion& system);
 

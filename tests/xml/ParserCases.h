@@ -21,7 +21,6 @@ inline std::vector<Failure> failures() {
         {L"", L"unexpected EOF"},
         {L"<", L"unexpected EOF"},
         {L" " + d, L"no tag like structure"},
-        {L"\xFEFF" + d, L"no tag like structure"},
         {L"<a>", L"no xml declaration"},
         {L"<!-- c -->" + d, L"no xml declaration"},
         {L"<![CDATA[x]]>" + d, L"no xml declaration"},
@@ -37,7 +36,6 @@ inline std::vector<Failure> failures() {
         {d + L"< a>", L"needs name after '<'"},
         {d + L"<a/ >", L"illegal character in tag: '/'"},
         {d + L"<a b='1'/ >", L"illegal character in tag: '/'"},
-        {d + L"<a b='1' / >", L"illegal character in tag: '/'"},
         {d + L"<a b='1'/", L"illegal character in tag: '/'"},
         {d + L"<a/", L"unexpected EOF"},
         {d + L"<a b>", L"no attribute value for: b"},
@@ -59,16 +57,13 @@ inline std::vector<Failure> failures() {
         {d + L"&#X41;", L"invalid character in numeric reference: X"},
         {d + L"&#4x1;", L"invalid character in numeric reference: x"},
         {d + L"&#xx1;", L"invalid character in numeric reference: x"},
-        {d + L"&#x4g;", L"invalid character in numeric reference: g"},
         {d + L"&#65536;", L"numeric reference so big"},
-        {d + L"&#x10000;", L"numeric reference so big"},
         {d + L"&#0;", L"numeric reference starts 0"},
         {d + L"&#065;", L"numeric reference starts 0"},
         {d + L"&#x041;", L"numeric reference starts 0"},
         {d + L"&#;", L"invalid reference: &#;"},
         {d + L"&#65", L"unexpected EOF"},
         {d + L"&nbsp;", L"unknown entity name refererenced: &nbsp;"},
-        {d + L"&;", L"unknown entity name refererenced: &;"},
         {d + L"&amp", L"unexpected EOF"},
         {d + L"<a b='&bogus;'/>", L"unknown entity name refererenced: &bogus;"},
         // A lone "&" in a comment still starts a reference.
@@ -139,6 +134,8 @@ inline const std::wstring definition = declaration +
   <group id="net" name="ネットワーク">
     <item class="velmora.reg.RegValueItem" id="mtu">
       <params key="HKEY_LOCAL_MACHINE\SYSTEM" value="MTU" default="1500"/>
+      <affectTarget productVersion="&lt; 6.0">user</affectTarget>
+      <affectTarget productType="server" productSPVersion=">= 1.0">system</affectTarget>
       <help>Largest packet<br/>&lt;bytes&gt;</help>
     </item>
   </group>
