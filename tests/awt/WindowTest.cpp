@@ -19,7 +19,6 @@ namespace {
 using awt::Component;
 using awt_test::Bounds;
 using awt_test::Box;
-using awt_test::Edit;
 using awt_test::runUntil;
 using awt_test::thrownMessage;
 
@@ -29,7 +28,7 @@ TEST(Peers, ShowingAFrameCreatesTheTreeParentsFirst) {
     awt::Frame frame(L"peers");
     awt::Panel outer, hidden;
     awt::BorderedPanel group(L"group");
-    Edit edit;
+    awt_test::Edit edit;
     frame.add(&outer);
     outer.add(&group);
     group.add(&edit);
@@ -74,11 +73,19 @@ TEST(Peers, ShowingAFrameCreatesTheTreeParentsFirst) {
     EXPECT_FALSE(IsWindow(foreign));
 }
 
-TEST(Peers, ComeAtOnceInAShowingContainerAndGoWithRemovalOrTheSystem) {
+TEST(Peers, ComeAndGoWithTheTreeOrTheSystemAndSeeOnlyRealChanges) {
+    struct Counting : Box {
+        Counting() : Box(1, 1) {}
+        LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+            moves += message == WM_WINDOWPOSCHANGING;
+            return Box::handleMessage(message, wParam, lParam);
+        }
+        int moves = 0;
+    };
     awt::Toolkit& toolkit = awt::Toolkit::getDefaultToolkit();
-    awt::Frame frame(L"adding");
+    awt::Frame frame(L"peers come and go");
     auto panel = std::make_unique<awt::Panel>();
-    Box box(1, 1);
+    Counting box;
     frame.add(panel.get());
     panel->add(&box);
     box.setVisible(false);
@@ -89,38 +96,6 @@ TEST(Peers, ComeAtOnceInAShowingContainerAndGoWithRemovalOrTheSystem) {
     EXPECT_TRUE(IsWindowVisible(box.getHandle()));
     EXPECT_TRUE(toolkit.isInvalid(panel.get()) && toolkit.isInvalid(&frame));
 
-    Edit edit;
-    panel->add(&edit);
-    HWND handle = edit.getHandle();
-    EXPECT_EQ(GetParent(handle), panel->getHandle());
-    panel->remove(&edit);
-    EXPECT_FALSE(IsWindow(handle));
-
-    // A peer that the system destroys is let go; showing makes a new one.
-    DestroyWindow(frame.getHandle());
-    EXPECT_EQ(box.getHandle(), nullptr);
-    frame.setVisible(true);
-    handle = box.getHandle();
-    EXPECT_TRUE(IsWindowVisible(handle));
-    panel.reset();
-    EXPECT_FALSE(IsWindow(handle));
-    EXPECT_EQ(box.getParent(), nullptr);
-}
-
-TEST(Peers, OnlyRealChangesReachTheNativeWindowAndOnlyResizingQueuesLayout) {
-    struct Counting : Box {
-        Counting() : Box(1, 1) {}
-        LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-            moves += message == WM_WINDOWPOSCHANGING;
-            return Box::handleMessage(message, wParam, lParam);
-        }
-        int moves = 0;
-    };
-    awt::Toolkit& toolkit = awt::Toolkit::getDefaultToolkit();
-    awt::Frame frame(L"geometry");
-    Counting box;
-    frame.add(&box);
-    frame.setVisible(true);
     box.setBounds(10, 20, 30, 40);
     toolkit.validateInvalid();
     box.moves = 0;
@@ -139,29 +114,24 @@ TEST(Peers, OnlyRealChangesReachTheNativeWindowAndOnlyResizingQueuesLayout) {
     EXPECT_TRUE(toolkit.isInvalid(&box));
     RECT rect;
     GetWindowRect(box.getHandle(), &rect);
-    MapWindowPoints(nullptr, frame.getHandle(), reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, panel->getHandle(), reinterpret_cast<POINT*>(&rect), 2);
     EXPECT_EQ((Bounds{rect.left, rect.top, rect.right, rect.bottom}), (Bounds{12, 22, 44, 64}));
-}
 
-TEST(Peers, AWindowThatCannotBeMadeOrIsTakenFails) {
-    struct Failing : Box {
-        Failing() : Box(1, 1) {}
-        const wchar_t* getClassName() override { return claim ? L"STATIC" : L"no such class"; }
-        HWND createPeer() override {
-            window = Box::createPeer();
-            if (claim) SetWindowLongPtrW(window, GWLP_USERDATA, 1234);
-            return window;
-        }
-        bool claim = false;
-        HWND window = nullptr;
-    };
-    awt::Frame frame(L"failures");
+    awt_test::Edit edit;
+    panel->add(&edit);
+    HWND handle = edit.getHandle();
+    EXPECT_EQ(GetParent(handle), panel->getHandle());
+    panel->remove(&edit);
+    EXPECT_FALSE(IsWindow(handle));
+    // A peer that the system destroys is let go; showing makes a new one.
+    DestroyWindow(frame.getHandle());
+    EXPECT_EQ(box.getHandle(), nullptr);
     frame.setVisible(true);
-    Failing unregistered, claimed;
-    claimed.claim = true;
-    EXPECT_EQ(thrownMessage([&] { frame.add(&unregistered); }), L"CreateWindowEx() failed");
-    EXPECT_EQ(thrownMessage([&] { frame.add(&claimed); }), L"window user data already set");
-    EXPECT_FALSE(IsWindow(claimed.window));
+    handle = box.getHandle();
+    EXPECT_TRUE(IsWindowVisible(handle));
+    panel.reset();
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(box.getParent(), nullptr);
 }
 
 TEST(Peers, NotificationsAndColoursReachOnlyChildrenThatTheToolkitMade) {
@@ -180,13 +150,8 @@ TEST(Peers, NotificationsAndColoursReachOnlyChildrenThatTheToolkitMade) {
         std::vector<int> codes;
     };
     awt::Frame frame(L"reflection");
-    awt::Panel parent;
     Button button;
-    Box child(1, 1);
-    frame.add(&parent);
-    parent.add(&button);
-    parent.add(&child);
-    parent.setBounds(0, 0, 100, 50);
+    frame.add(&button);
     button.setBounds(5, 5, 60, 20);
     frame.setVisible(true);
 
@@ -194,35 +159,35 @@ TEST(Peers, NotificationsAndColoursReachOnlyChildrenThatTheToolkitMade) {
     // notification that it does not handle gets default processing.
     SendMessageW(button.getHandle(), BM_CLICK, 0, 0);
     NMHDR header{button.getHandle(), 5, static_cast<UINT>(-2)};
-    EXPECT_EQ(SendMessageW(parent.getHandle(), WM_NOTIFY, 5, reinterpret_cast<LPARAM>(&header)), 0);
+    EXPECT_EQ(SendMessageW(frame.getHandle(), WM_NOTIFY, 5, reinterpret_cast<LPARAM>(&header)), 0);
     EXPECT_EQ(button.codes, (std::vector<int>{BN_CLICKED, -2}));
 
-    HDC dc = GetDC(parent.getHandle());
+    HDC dc = GetDC(frame.getHandle());
     const auto ask = [&](HWND window) {
         SetTextColor(dc, RGB(9, 9, 9));
-        return SendMessageW(parent.getHandle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+        return SendMessageW(frame.getHandle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                             reinterpret_cast<LPARAM>(window));
     };
     const auto defaultBrush = ask(nullptr);
     const COLORREF defaultText = GetTextColor(dc);
-    EXPECT_EQ(ask(child.getHandle()), defaultBrush);
-    child.setForeground(RGB(1, 2, 3));
-    EXPECT_EQ(ask(child.getHandle()), defaultBrush);
+    EXPECT_EQ(ask(button.getHandle()), defaultBrush);
+    button.setForeground(RGB(1, 2, 3));
+    EXPECT_EQ(ask(button.getHandle()), defaultBrush);
     EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
-    child.setBackground(RGB(200, 10, 20));
-    const auto brush = ask(child.getHandle());
+    button.setBackground(RGB(200, 10, 20));
+    const auto brush = ask(button.getHandle());
     LOGBRUSH logBrush{};
     GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof logBrush, &logBrush);
     EXPECT_EQ(logBrush.lbColor, RGB(200, 10, 20));
     EXPECT_EQ(GetBkColor(dc), RGB(200, 10, 20));
     EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
-    EXPECT_EQ(ask(child.getHandle()), brush);
+    EXPECT_EQ(ask(button.getHandle()), brush);
     // A window that the toolkit did not make keeps the default colours.
-    HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, parent.getHandle(),
+    HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, frame.getHandle(),
                                    nullptr, nullptr, nullptr);
     EXPECT_EQ(ask(foreign), defaultBrush);
     EXPECT_EQ(GetTextColor(dc), defaultText);
-    ReleaseDC(parent.getHandle(), dc);
+    ReleaseDC(frame.getHandle(), dc);
 }
 
 struct ClosingLog : awt::WindowListener {
