@@ -16,14 +16,20 @@
 
 namespace {
 
+using Where = const awt::LayoutManager::Constraints*;
+
 // A coloured panel of a fixed preferred size.
 struct Swatch : awt::Panel {
-    Swatch(COLORREF color, int32_t width, int32_t height) : preferred{width, height} {
-        setBackground(color);
-    }
+    Swatch(COLORREF color, awt::Size size) : preferred(size) { setBackground(color); }
     awt::Size getPreferredSize() override { return preferred; }
     awt::Size preferred;
 };
+
+void print(const awt::Component& c, COLORREF color, POINT point) {
+    ClientToScreen(c.getHandle(), &point);
+    std::printf("%02X%02X%02X %ld %ld\n", GetRValue(color), GetGValue(color), GetBValue(color),
+                point.x, point.y);
+}
 
 constexpr COLORREF groupColor = RGB(220, 230, 240);
 
@@ -32,39 +38,28 @@ public:
     Demo() : awt::Frame(L"velmora toolkit demo") {
         frameLayout_.setHgap(6);
         frameLayout_.setVgap(6);
-        setLayout(&frameLayout_);
-        caption_.setLayout(&awt::SharedLayouts::fitLayout());
-        caption_.setInsets({3, 3, 3, 3});
-        caption_.setBackground(RGB(40, 60, 140));
-        add(&caption_, &awt::BorderLayout::NORTH);
-        swatch(caption_, RGB(250, 250, 250), 320, 18);
-        // A column of swatches in a coloured group box.
-        group_.setLayout(&column_);
         column_.setVgap(6);
-        group_.setBackground(groupColor);
-        add(&group_, &awt::BorderLayout::WEST);
-        for (COLORREF color : {RGB(200, 40, 40), RGB(40, 160, 60), RGB(40, 80, 200)}) {
-            swatch(group_, color, 90, 30);
-        }
-        // Labels and values, as the item views will be, on a card.
-        cards_.setLayout(&cardLayout_);
-        add(&cards_, &awt::BorderLayout::CENTER);
-        cards_.add(&settings_, &settingsCard_);
-        hidden_ = &swatch(cards_, RGB(255, 255, 0), 200, 100, &hiddenCard_);
-        settings_.setLayout(&awt::SharedLayouts::gridFlowLayout());
+        buttonRow_.setHgap(12);
         awt::SharedLayouts::gridFlowLayout().setHgap(8);
         awt::SharedLayouts::gridFlowLayout().setVgap(4);
-        swatch(settings_, RGB(120, 120, 120), 70, 14);
-        swatch(settings_, RGB(230, 180, 40), 120, 24);
-        swatch(settings_, RGB(120, 120, 120), 50, 14);
-        swatch(settings_, RGB(150, 60, 170), 60, 24);
-        // A centred row of buttons.
-        buttons_.setLayout(&buttonRow_);
-        buttonRow_.setHgap(12);
-        add(&buttons_, &awt::BorderLayout::SOUTH);
-        for (COLORREF color : {RGB(30, 150, 150), RGB(170, 90, 30), RGB(90, 110, 30)}) {
-            swatch(buttons_, color, 80, 24);
-        }
+        caption_.setInsets({3, 3, 3, 3});
+        caption_.setBackground(RGB(40, 60, 140));
+        group_.setBackground(groupColor);
+        // A fitted caption, a column in a group box, labels and values on a
+        // card beside a hidden one, and a centred row of buttons.
+        setLayout(&frameLayout_);
+        nest(*this, caption_, awt::SharedLayouts::fitLayout(), &awt::BorderLayout::NORTH);
+        nest(*this, group_, column_, &awt::BorderLayout::WEST);
+        nest(*this, cards_, cardLayout_, &awt::BorderLayout::CENTER);
+        nest(cards_, settings_, awt::SharedLayouts::gridFlowLayout(), &settingsCard_);
+        nest(*this, buttons_, buttonRow_, &awt::BorderLayout::SOUTH);
+        swatch(caption_, RGB(250, 250, 250), {320, 18});
+        for (COLORREF c : {RGB(200, 40, 40), RGB(40, 160, 60)}) swatch(group_, c, {90, 30});
+        swatch(cards_, RGB(255, 255, 0), {200, 100}, &hiddenCard_);
+        swatch(settings_, RGB(120, 120, 120), {70, 14});
+        swatch(settings_, RGB(230, 180, 40), {120, 24});
+        swatch(settings_, RGB(150, 60, 170), {60, 24});
+        for (COLORREF c : {RGB(30, 150, 150), RGB(170, 90, 30)}) swatch(buttons_, c, {80, 24});
         awt::Toolkit::getDefaultToolkit().addKeyListener(this);
         setLocation(40, 30);
         pack();
@@ -83,7 +78,7 @@ public:
     void actionPerformed(awt::ActionEvent&) override {
         killTimer(this);
         for (const Swatch& s : swatches_) {
-            if (&s != hidden_) print(s, s.getBackground(), {20, 7});
+            if (s.getParent() != &cards_) print(s, s.getBackground(), {20, 7});
         }
         // The group box's own colour, between its first two swatches.
         const Swatch& red = *std::next(swatches_.begin());
@@ -93,26 +88,24 @@ public:
     }
 
 private:
-    Swatch& swatch(awt::Container& parent, COLORREF color, int32_t width, int32_t height,
-                   const awt::LayoutManager::Constraints* constraints = nullptr) {
-        parent.add(&swatches_.emplace_back(color, width, height), constraints);
-        return swatches_.back();
+    void swatch(awt::Container& parent, COLORREF color, awt::Size size, Where where = nullptr) {
+        parent.add(&swatches_.emplace_back(color, size), where);
     }
-    static void print(const awt::Component& c, COLORREF color, POINT point) {
-        ClientToScreen(c.getHandle(), &point);
-        std::printf("%02X%02X%02X %ld %ld\n", GetRValue(color), GetGValue(color), GetBValue(color),
-                    point.x, point.y);
+    static void nest(awt::Container& parent, awt::Container& child, awt::LayoutManager& layout,
+                     Where where) {
+        child.setLayout(&layout);
+        parent.add(&child, where);
     }
 
+    // Layouts first: they outlive the containers, which use them until the end.
     awt::BorderLayout frameLayout_;
-    awt::Panel caption_, cards_, buttons_;
-    awt::BorderedPanel group_{L"カテゴリ"}, settings_{L"設定反映"};
     awt::GridLayout column_{0, 1};
     awt::CardLayout cardLayout_;
     awt::CardLayout::Constraints settingsCard_{L"settings"}, hiddenCard_{L"hidden"};
     awt::FlowLayout buttonRow_{awt::FlowLayout::CENTER};
+    awt::Panel caption_, cards_, buttons_;
+    awt::BorderedPanel group_{L"カテゴリ"}, settings_{L"設定反映"};
     std::list<Swatch> swatches_;
-    const Swatch* hidden_ = nullptr;
 };
 
 }  // namespace

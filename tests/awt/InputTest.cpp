@@ -74,40 +74,31 @@ TEST(Keys, GlobalListenersComeFirstAndASwallowedKeyNeverReachesTheControl) {
 TEST(Keys, TabAndShiftTabMoveTheFocusWithoutWrappingAndCtrlTabDoesNot) {
     awt::Frame frame(L"traversal");
     awt::Panel first, second;
-    Edit e1, e2, disabled, e4, outOfSight, e6;
+    // The fifth is like a card that is not shown: there, but out of sight.
+    Edit edits[6];
+    awt::Container* parents[] = {&first, &first, &second, &second, &frame, &frame};
+    const POINT places[] = {{5, 5}, {100, 5}, {5, 5}, {100, 5}, {-100, -100}, {5, 100}};
     Log focus;
     first.setBounds(0, 0, 380, 40);
     second.setBounds(0, 50, 380, 40);
     frame.add(&first);
     frame.add(&second);
-    struct Place {
-        awt::Container* parent;
-        Edit* edit;
-        int32_t x, y;
-    };
-    // The fifth is like a card that is not shown: there, but out of sight.
-    const Place places[] = {{&first, &e1, 5, 5},
-                            {&first, &e2, 100, 5},
-                            {&second, &disabled, 5, 5},
-                            {&second, &e4, 100, 5},
-                            {&frame, &outOfSight, -100, -100},
-                            {&frame, &e6, 5, 100}};
-    for (const Place& p : places) {
-        p.parent->add(p.edit);
-        p.edit->setBounds(p.x, p.y, 80, 24);
-        p.edit->addFocusListener(&focus);
-        focus.names[p.edit] = L"e" + std::to_wstring(&p - places + 1);
+    for (int i = 0; i < 6; ++i) {
+        parents[i]->add(&edits[i]);
+        edits[i].setBounds(places[i].x, places[i].y, 80, 24);
+        edits[i].addFocusListener(&focus);
+        focus.names[&edits[i]] = L"e" + std::to_wstring(i + 1);
     }
-    disabled.setEnabled(false);
+    edits[2].setEnabled(false);
     show(frame);
     // A container hands the focus to its first enabled control.
     second.requestFocus();
-    e1.requestFocus();
+    edits[0].requestFocus();
     EXPECT_EQ(focus.lines, (Lines{L"e4", L"e1"}));
     ASSERT_TRUE(awt_test::typeKeys(frame, L"Tab Tab Tab Tab shift+Tab ctrl+Tab"));
     EXPECT_EQ(focus.lines, (Lines{L"e4", L"e1", L"e2", L"e4", L"e6", L"e4"}));
-    EXPECT_EQ(GetFocus(), e4.getHandle());
-    EXPECT_EQ(e2.getText(), L"");
+    EXPECT_EQ(GetFocus(), edits[3].getHandle());
+    EXPECT_EQ(edits[1].getText(), L"");
 }
 
 TEST(Mouse, EnteringOneComponentReportsThatTheLastOneWasLeft) {

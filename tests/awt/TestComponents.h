@@ -1,13 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "awt/Component.h"
 #include "awt/Panel.h"
 #include "core/Exception.h"
 
@@ -36,14 +34,14 @@ private:
 struct Bounds {
     int32_t x, y, width, height;
     bool operator==(const Bounds&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Bounds& b) {
+        return out << "(" << b.x << ", " << b.y << ", " << b.width << ", " << b.height << ")";
+    }
 };
+using BoundsList = std::vector<Bounds>;
 
 inline Bounds boundsOf(const awt::Component& c) {
     return {c.getLocation().x, c.getLocation().y, c.getSize().width, c.getSize().height};
-}
-
-inline std::ostream& operator<<(std::ostream& out, const Bounds& b) {
-    return out << "(" << b.x << ", " << b.y << ", " << b.width << ", " << b.height << ")";
 }
 
 // A panel without a peer, of a given size and insets, holding boxes.
@@ -60,9 +58,9 @@ struct Scene {
         return *boxes.back();
     }
     // Lays the panel out and gives the bounds of every box, in order.
-    std::vector<Bounds> layOut() {
+    BoundsList layOut() {
         panel.validate();
-        std::vector<Bounds> bounds;
+        BoundsList bounds;
         for (const auto& box : boxes) bounds.push_back(boundsOf(*box));
         return bounds;
     }
@@ -70,8 +68,6 @@ struct Scene {
     awt::Panel panel;
     std::vector<std::unique_ptr<Box>> boxes;
 };
-
-using BoundsList = std::vector<Bounds>;
 
 // The message of the Exception that the action throws.
 inline std::wstring thrownMessage(const std::function<void()>& action) {

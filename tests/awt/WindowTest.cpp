@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "GuiSupport.h"
 #include "TestComponents.h"
 #include "awt/BorderLayout.h"
@@ -9,12 +12,183 @@
 #include "awt/Toolkit.h"
 #include "core/Exception.h"
 
-// Top-level windows, and what the toolkit does on their behalf.
+// Native windows: when peers come and go, what they look like, when the
+// toolkit calls the native side, and what it does for top-level windows.
 namespace {
 
+using awt::Component;
 using awt_test::Bounds;
+using awt_test::Box;
 using awt_test::runUntil;
 using awt_test::thrownMessage;
+
+LONG_PTR styleOf(const Component& c) { return GetWindowLongPtrW(c.getHandle(), GWL_STYLE); }
+
+TEST(Peers, ShowingAFrameCreatesTheTreeParentsFirst) {
+    awt::Frame frame(L"peers");
+    awt::Panel outer, hidden;
+    awt::BorderedPanel group(L"group");
+    awt_test::Edit edit;
+    frame.add(&outer);
+    outer.add(&group);
+    group.add(&edit);
+    frame.add(&hidden);
+    hidden.setVisible(false);
+    edit.setEnabled(false);
+    group.setBounds(10, 10, 200, 100);
+    frame.setVisible(true);
+
+    // A child made before its parent would have had no parent window.
+    for (Component* c : std::vector<Component*>{&frame, &outer, &group, &edit, &hidden}) {
+        EXPECT_EQ(Component::fromHandle(c->getHandle()), c);
+        EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageW(c->getHandle(), WM_GETFONT, 0, 0)),
+                  GetStockObject(DEFAULT_GUI_FONT));
+        if (c != &frame) {
+            EXPECT_EQ(GetParent(c->getHandle()), c->getParent()->getHandle());
+        }
+    }
+    const LONG_PTR container = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_GROUP;
+    EXPECT_EQ(styleOf(hidden), container | SS_NOTIFY);
+    EXPECT_EQ(styleOf(group), container | WS_VISIBLE | 0x4507);
+    // An edit control trades WS_BORDER for an extended style of its own.
+    EXPECT_EQ(styleOf(edit) & ~WS_BORDER,
+              WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | WS_DISABLED | WS_TABSTOP);
+    EXPECT_EQ(styleOf(frame) & (WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CHILD),
+              WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    // A group box's whole area takes the mouse, unlike a plain group box's.
+    POINT inside{100, 50}, outside{250, 50};
+    ClientToScreen(group.getHandle(), &inside);
+    ClientToScreen(group.getHandle(), &outside);
+    EXPECT_EQ(SendMessageW(group.getHandle(), WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)),
+              HTCLIENT);
+    EXPECT_NE(SendMessageW(group.getHandle(), WM_NCHITTEST, 0, MAKELPARAM(outside.x, outside.y)),
+              HTCLIENT);
+    // User data alone does not make a window the toolkit's.
+    HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, frame.getHandle(),
+                                   nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(foreign, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&edit));
+    EXPECT_EQ(Component::fromHandle(foreign), nullptr);
+    frame.dispose();
+    EXPECT_EQ(edit.getHandle(), nullptr);
+    EXPECT_FALSE(IsWindow(foreign));
+}
+
+TEST(Peers, ComeAndGoWithTheTreeOrTheSystemAndSeeOnlyRealChanges) {
+    struct Counting : Box {
+        Counting() : Box(1, 1) {}
+        LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+            moves += message == WM_WINDOWPOSCHANGING;
+            return Box::handleMessage(message, wParam, lParam);
+        }
+        int moves = 0;
+    };
+    awt::Toolkit& toolkit = awt::Toolkit::getDefaultToolkit();
+    awt::Frame frame(L"peers come and go");
+    auto panel = std::make_unique<awt::Panel>();
+    Counting box;
+    frame.add(panel.get());
+    panel->add(&box);
+    box.setVisible(false);
+    frame.setVisible(true);
+    EXPECT_FALSE(IsWindowVisible(box.getHandle()));
+    toolkit.validateInvalid();
+    box.setVisible(true);
+    EXPECT_TRUE(IsWindowVisible(box.getHandle()));
+    EXPECT_TRUE(toolkit.isInvalid(panel.get()) && toolkit.isInvalid(&frame));
+
+    box.setBounds(10, 20, 30, 40);
+    toolkit.validateInvalid();
+    box.moves = 0;
+    box.setBounds(10, 20, 30, 40);
+    box.setLocation(10, 20);
+    box.setSize(30, 40);
+    EXPECT_EQ(box.moves, 0);
+    box.setLocation(11, 21);
+    box.setBounds(12, 22, 30, 40);
+    EXPECT_EQ(box.moves, 2);
+    EXPECT_FALSE(toolkit.isInvalid(&box));
+    box.setSize(31, 41);
+    EXPECT_TRUE(toolkit.isInvalid(&box));
+    toolkit.validateInvalid();
+    box.setBounds(12, 22, 32, 42);
+    EXPECT_TRUE(toolkit.isInvalid(&box));
+    RECT rect;
+    GetWindowRect(box.getHandle(), &rect);
+    MapWindowPoints(nullptr, panel->getHandle(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ((Bounds{rect.left, rect.top, rect.right, rect.bottom}), (Bounds{12, 22, 44, 64}));
+
+    awt_test::Edit edit;
+    panel->add(&edit);
+    HWND handle = edit.getHandle();
+    EXPECT_EQ(GetParent(handle), panel->getHandle());
+    panel->remove(&edit);
+    EXPECT_FALSE(IsWindow(handle));
+    // A peer that the system destroys is let go; showing makes a new one.
+    DestroyWindow(frame.getHandle());
+    EXPECT_EQ(box.getHandle(), nullptr);
+    frame.setVisible(true);
+    handle = box.getHandle();
+    EXPECT_TRUE(IsWindowVisible(handle));
+    panel.reset();
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(box.getParent(), nullptr);
+}
+
+TEST(Peers, NotificationsAndColoursReachOnlyChildrenThatTheToolkitMade) {
+    struct Button : Box {
+        Button() : Box(60, 20) {}
+        const wchar_t* getClassName() override { return L"BUTTON"; }
+        LRESULT handleCommand(int code, WPARAM, bool& handled) override {
+            codes.push_back(code);
+            handled = true;
+            return 0;
+        }
+        LRESULT handleNotify(int code, NMHDR*, bool&) override {
+            codes.push_back(code);
+            return 88;
+        }
+        std::vector<int> codes;
+    };
+    awt::Frame frame(L"reflection");
+    Button button;
+    frame.add(&button);
+    button.setBounds(5, 5, 60, 20);
+    frame.setVisible(true);
+
+    // A click on the native button comes back to it as BN_CLICKED; a
+    // notification that it does not handle gets default processing.
+    SendMessageW(button.getHandle(), BM_CLICK, 0, 0);
+    NMHDR header{button.getHandle(), 5, static_cast<UINT>(-2)};
+    EXPECT_EQ(SendMessageW(frame.getHandle(), WM_NOTIFY, 5, reinterpret_cast<LPARAM>(&header)), 0);
+    EXPECT_EQ(button.codes, (std::vector<int>{BN_CLICKED, -2}));
+
+    HDC dc = GetDC(frame.getHandle());
+    const auto ask = [&](HWND window) {
+        SetTextColor(dc, RGB(9, 9, 9));
+        return SendMessageW(frame.getHandle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                            reinterpret_cast<LPARAM>(window));
+    };
+    const auto defaultBrush = ask(nullptr);
+    const COLORREF defaultText = GetTextColor(dc);
+    EXPECT_EQ(ask(button.getHandle()), defaultBrush);
+    button.setForeground(RGB(1, 2, 3));
+    EXPECT_EQ(ask(button.getHandle()), defaultBrush);
+    EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
+    button.setBackground(RGB(200, 10, 20));
+    const auto brush = ask(button.getHandle());
+    LOGBRUSH logBrush{};
+    GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof logBrush, &logBrush);
+    EXPECT_EQ(logBrush.lbColor, RGB(200, 10, 20));
+    EXPECT_EQ(GetBkColor(dc), RGB(200, 10, 20));
+    EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
+    EXPECT_EQ(ask(button.getHandle()), brush);
+    // A window that the toolkit did not make keeps the default colours.
+    HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 1, 1, frame.getHandle(),
+                                   nullptr, nullptr, nullptr);
+    EXPECT_EQ(ask(foreign), defaultBrush);
+    EXPECT_EQ(GetTextColor(dc), defaultText);
+    ReleaseDC(frame.getHandle(), dc);
+}
 
 struct ClosingLog : awt::WindowListener {
     void windowClosing(awt::WindowEvent&) override {
@@ -114,43 +288,6 @@ TEST(Toolkit, RunEndsWithTheQuitCodeOrWhatAListenerThrew) {
     edit.addFocusListener(&refusing);
     EXPECT_EQ(thrownMessage([&] { edit.requestFocus(); }), L"no focus");
     edit.removeFocusListener(&refusing);
-}
-
-TEST(Toolkit, GroupBoxInsetsComeOnceFromTheFontAndStringsHoldUpTo255Characters) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
-    awt::Frame frame(L"measuring");
-    awt::BorderedPanel group(L"グループ");
-    frame.add(&group);
-    group.setBounds(10, 10, 200, 100);
-    frame.setVisible(true);
-
-    const int32_t h = tm.tmHeight;
-    const int32_t side = tm.tmAveCharWidth + GetSystemMetrics(SM_CXEDGE);
-    const awt::Insets insets{h + h / 2 + tm.tmExternalLeading, side,
-                             h / 2 + GetSystemMetrics(SM_CYEDGE), side};
-    EXPECT_EQ(group.getInsets(), insets);
-    SendMessageW(group.getHandle(), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(GetStockObject(SYSTEM_FONT)), FALSE);
-    EXPECT_EQ(group.getInsets(), insets);
-    // Its whole area takes the mouse, unlike a plain group box.
-    POINT inside{100, 50}, outside{250, 50};
-    ClientToScreen(group.getHandle(), &inside);
-    ClientToScreen(group.getHandle(), &outside);
-    EXPECT_EQ(SendMessageW(group.getHandle(), WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)),
-              HTCLIENT);
-    EXPECT_NE(SendMessageW(group.getHandle(), WM_NCHITTEST, 0, MAKELPARAM(outside.x, outside.y)),
-              HTCLIENT);
-
-    const awt::Toolkit& toolkit = awt::Toolkit::getDefaultToolkit();
-    EXPECT_EQ(toolkit.loadString(1), L"ディフォルト");
-    EXPECT_EQ(toolkit.loadString(11), L"二行\n目");
-    EXPECT_EQ(toolkit.loadString(2), std::wstring(255, L'x'));
-    EXPECT_EQ(toolkit.loadString(999), L"");
 }
 
 }  // namespace
