@@ -4,69 +4,49 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <set>
 #include <string>
 
-#include "core/FileHandle.h"
-#include "core/FindHandle.h"
 #include "core/StringUtil.h"
 
-// A temporary items directory whose definition files the test writes from
-// readable text, as UTF-16LE with a byte order mark like the real ones.
-// Removed with its files when the test starts and ends.
+// A temporary items directory of the running test's own, into which the test
+// writes definition files as UTF-16LE with a byte order mark like the real
+// ones. Removed with the files it holds when the test ends.
 class DefinitionDir {
 public:
     DefinitionDir() {
         wchar_t temp[MAX_PATH + 1];
         GetTempPathW(MAX_PATH + 1, temp);
-        const char* name = testing::UnitTest::GetInstance()->current_test_info()->name();
-        path_ = joinPath(temp, L"velmora-items-" + std::wstring(name, name + strlen(name)) + L"-" +
+        const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
+        path_ = joinPath(temp, L"velmora-items-" + std::wstring(test.begin(), test.end()) + L"-" +
                                    std::to_wstring(GetCurrentProcessId()));
-        remove();
         CreateDirectoryW(path_.c_str(), nullptr);
     }
-    ~DefinitionDir() { remove(); }
-    DefinitionDir(const DefinitionDir&) = delete;
-    DefinitionDir& operator=(const DefinitionDir&) = delete;
-
-    const std::wstring& path() const { return path_; }
-
-    // Writes the declaration followed by the text.
-    void write(const std::wstring& name, const std::wstring& text) const {
-        writeRaw(name, L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n" + text);
-    }
-    void writeRaw(const std::wstring& name, const std::wstring& text) const {
-        const std::wstring content = L"\xFEFF" + text;
-        FileHandle file(CreateFileW(joinPath(path_, name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_TRUE(file.valid());
-        DWORD written = 0;
-        const DWORD size = static_cast<DWORD>(content.size() * sizeof(wchar_t));
-        ASSERT_TRUE(WriteFile(file.get(), content.data(), size, &written, nullptr));
-        ASSERT_EQ(written, size);
-    }
-
-private:
-    void remove() const {
-        WIN32_FIND_DATAW data;
-        {
-            FindHandle search(FindFirstFileW(joinPath(path_, L"*").c_str(), &data));
-            if (search.valid()) {
-                do {
-                    DeleteFileW(joinPath(path_, data.cFileName).c_str());
-                } while (FindNextFileW(search.get(), &data));
-            }
-        }
+    ~DefinitionDir() {
+        for (const std::wstring& name : names_) DeleteFileW(file(name).c_str());
         RemoveDirectoryW(path_.c_str());
     }
 
-    std::wstring path_;
-};
-
-// Replaces every occurrence of from in text.
-inline std::wstring replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
-    for (size_t at = text.find(from); at != std::wstring::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
+    const std::wstring& path() const { return path_; }
+    // The path of a file in the directory, which goes with it.
+    std::wstring file(const std::wstring& name) {
+        names_.insert(name);
+        return joinPath(path_, name);
     }
-    return text;
-}
+
+    // Writes the text, after the XML declaration unless told not to, with
+    // every @KEY@ replaced.
+    void write(const std::wstring& name, std::wstring text, const std::wstring& key = L"",
+               bool declared = true) {
+        for (size_t at; (at = text.find(L"@KEY@")) != std::wstring::npos;) text.replace(at, 5, key);
+        if (declared) text = L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n" + text;
+        text = L"\xFEFF" + text;
+        std::ofstream(file(name).c_str(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+    }
+
+private:
+    std::wstring path_;
+    std::set<std::wstring> names_;
+};

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "../registry/ScratchKey.h"
-#include "core/Constants.h"
 #include "core/Exception.h"
 #include "registry/RegKey.h"
 #include "xml/Element.h"
@@ -20,52 +19,36 @@ struct Param {
     xml::AttributeMap attributes = {};
 };
 
-// A params element as the loader hands it to configure.
-inline std::unique_ptr<xml::Element> paramsOf(const std::vector<Param>& params) {
-    auto element = std::make_unique<xml::Element>(L"params");
-    for (const Param& param : params) {
-        auto* child = new xml::Element(param.name);
-        for (const auto& [name, value] : param.attributes) child->setAttribute(name, value);
-        if (!param.text.empty()) child->addChild(new xml::Text(param.text));
-        element->addChild(child);
-    }
-    return element;
-}
-
 // Items configured over a scratch key of the test's own.
 class ItemTest : public testing::Test {
 protected:
-    // An item of class T configured with the key parameter pointing at the
-    // scratch key (or the sub-key given) and the parameters given.
+    // An item of class T configured as the loader would, with the key
+    // parameter first unless the parameters name one.
     template <typename T>
-    std::unique_ptr<T> configured(std::vector<Param> params, const std::wstring& subKey = L"") {
+    std::unique_ptr<T> configured(std::vector<Param> params, const std::wstring& below = L"") {
+        if (params.empty() || params[0].name != L"key")
+            params.insert(params.begin(), {L"key", keyPath(below)});
+        xml::Element element(L"params");
+        for (const Param& param : params) {
+            auto* child = new xml::Element(param.name);
+            for (const auto& [name, value] : param.attributes) child->setAttribute(name, value);
+            if (!param.text.empty()) child->addChild(new xml::Text(param.text));
+            element.addChild(child);
+        }
         auto item = std::make_unique<T>();
-        params.insert(params.begin(), Param{L"key", keyPath(subKey)});
-        item->configure(*paramsOf(params));
+        item->configure(element);
         return item;
     }
 
-    std::wstring keyPath(const std::wstring& subKey = L"") const {
-        return subKey.empty() ? scratch_.path() : scratch_.path() + L"\\" + subKey;
+    std::wstring keyPath(const std::wstring& below = L"") const {
+        return below.empty() ? scratch_.path() : scratch_.path() + L"\\" + below;
     }
 
-    void setValue(const std::wstring& name, DWORD type, const std::string& data) {
-        ASSERT_EQ(setRawValue(HKEY_CURRENT_USER, scratch_.subKey(), &name, type, data),
-                  ERROR_SUCCESS);
-    }
-    void setDWORD(const std::wstring& name, uint32_t value) {
-        setValue(name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4));
-    }
-    void setSZ(const std::wstring& name, const std::wstring& text) {
-        setValue(name, REG_SZ,
-                 std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2));
-    }
-
-    bool hasValue(const std::wstring& name, const std::wstring& subKey = L"") const {
+    RegKey::RawValue stored(const std::wstring& name, const std::wstring& below = L"") const {
         try {
-            return RegKey(keyPath(subKey), RegKey::READ).hasValue(name);
+            return RegKey(keyPath(below), RegKey::READ).getRawValue(name);
         } catch (const RegKeyException&) {
-            return false;
+            return {REG_NONE, {'-'}};
         }
     }
 

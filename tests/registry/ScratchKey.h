@@ -4,24 +4,29 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
-// A key of the test's own below HKEY_CURRENT_USER\Software\velmora-test,
+// Sets a value straight through the registry API, so that fixtures are not
+// built with the code under test. The data sits in a buffer padded with
+// non-zero bytes: RegSetValueExW would otherwise add a string terminator that
+// the data lacks when one happens to follow it. A null name is the default.
+inline LONG setRaw(HKEY key, const wchar_t* name, DWORD type, const std::string& data) {
+    const std::string padded = data + std::string(4, '\x55');
+    return RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(padded.data()),
+                          static_cast<DWORD>(data.size()));
+}
+
+// A key of the running test's own below HKEY_CURRENT_USER\Software\velmora-test,
 // removed with everything below it when the test starts and when it ends, so
-// that a run that died leaves nothing that the next one would trip over.
+// that a run that died leaves nothing for the next one to trip over.
 class ScratchKey {
 public:
-    // Named after the running test, so that concurrent tests never share a key.
-    ScratchKey() : ScratchKey(currentTestName()) {}
-    explicit ScratchKey(const std::wstring& name)
-        : subKey_(L"Software\\velmora-test\\" + name + L"-" +
-                  std::to_wstring(GetCurrentProcessId())) {
+    ScratchKey() {
+        const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
+        subKey_ = L"Software\\velmora-test\\" + std::wstring(test.begin(), test.end()) + L"-" +
+                  std::to_wstring(GetCurrentProcessId());
         remove();
-        HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, subKey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr);
-        RegCloseKey(key);
+        RegCloseKey(create(subKey_));
     }
     ~ScratchKey() { remove(); }
     ScratchKey(const ScratchKey&) = delete;
@@ -30,37 +35,28 @@ public:
     const std::wstring& subKey() const { return subKey_; }
     std::wstring path() const { return L"HKEY_CURRENT_USER\\" + subKey_; }
 
-    void remove() const {
-        RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str());
-        RegDeleteKeyW(HKEY_CURRENT_USER, subKey_.c_str());
+    // Sets a value in the key, or in the key below it that is named.
+    void set(const wchar_t* name, DWORD type, const std::string& data,
+             const std::wstring& below = L"") const {
+        const HKEY key = create(below.empty() ? subKey_ : subKey_ + L"\\" + below);
+        EXPECT_EQ(setRaw(key, name, type, data), ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    void setDWORD(const wchar_t* name, uint32_t value) const {
+        set(name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4));
     }
 
 private:
-    static std::wstring currentTestName() {
-        const char* name = testing::UnitTest::GetInstance()->current_test_info()->name();
-        return std::wstring(name, name + strlen(name));
+    static HKEY create(const std::wstring& subKey) {
+        HKEY key = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr);
+        return key;
     }
+    void remove() const { RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str()); }
 
     std::wstring subKey_;
 };
-
-// Sets a value straight through the registry API, so that tests do not build
-// their fixtures with the code they test. The data is copied into a buffer
-// padded with non-zero bytes: RegSetValueExW would otherwise store a string
-// terminator that the data does not have when one happens to follow it.
-inline LONG setRawValue(HKEY root, const std::wstring& subKey, const std::wstring* name, DWORD type,
-                        const std::string& data) {
-    HKEY key = nullptr;
-    LONG result = RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  &key, nullptr);
-    if (result != ERROR_SUCCESS) return result;
-    std::string padded = data + std::string(4, '\x55');
-    result = RegSetValueExW(key, name ? name->c_str() : nullptr, 0, type,
-                            reinterpret_cast<const BYTE*>(padded.data()),
-                            static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-    return result;
-}
 
 // The message of the exception of type E that f throws, or a text saying that
 // none was thrown.

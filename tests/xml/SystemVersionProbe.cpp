@@ -1,37 +1,28 @@
 // Prints what detection finds in the process it runs in, for a test that
 // starts it under several Windows versions (a process learns its version when
-// it starts). One line: product type, version and service pack, then what the
-// fallback for old systems makes of the registry and the service pack text,
-// then whether an element for Windows 10 and later is kept.
+// it starts): product type, version and service pack, then what the fallback
+// for old systems makes of the registry and the service pack text, then
+// whether an element for Windows 10 and later is kept.
 #include <windows.h>
 
 #include <cstdio>
 
 #include "core/Exception.h"
-#include "xml/SystemVersion.h"
 #include "xml/VersionDependedDocumentBuilder.h"
 
 int main() {
     try {
         const xml::SystemVersion system = xml::SystemVersion::detect();
-        OSVERSIONINFOW plain{};
-        plain.dwOSVersionInfoSize = sizeof plain;
+        OSVERSIONINFOW plain{sizeof plain};
         GetVersionExW(&plain);
-
         xml::Document document;
         xml::VersionDependedDocumentBuilder builder(&document);
         builder.startElement(L"e", {{L"productVersion", L">= 10.0"}});
-        builder.endElement(L"e");
-
-        std::printf("%d %04x %04x %d %04x %d\n", static_cast<int>(system.productType),
-                    static_cast<unsigned>(system.productVersion),
-                    static_cast<unsigned>(system.servicePackVersion),
-                    static_cast<int>(xml::SystemVersion::productTypeFromRegistry()),
-                    static_cast<unsigned>(xml::SystemVersion::servicePackOf(plain.szCSDVersion)),
+        std::printf("%d %04x %04x %d %04x %d\n", system.productType, system.productVersion,
+                    system.servicePackVersion, xml::SystemVersion::productTypeFromRegistry(),
+                    xml::SystemVersion::servicePackOf(plain.szCSDVersion),
                     document.getChildCount());
-        return 0;
     } catch (const Exception& e) {
         std::printf("error: %ls\n", e.getMessage().c_str());
-        return 1;
     }
 }
