@@ -38,7 +38,7 @@ std::wstring systemDirectory() {
     return std::wstring(buffer, length);
 }
 
-void startProcess(const std::wstring& application, const std::wstring& commandLine) {
+FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine) {
     // CreateProcessW may write into its command line, so it gets a copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
@@ -51,5 +51,9 @@ void startProcess(const std::wstring& application, const std::wstring& commandLi
         throw IOException(L"CreateProcess(" + application + L") failed: " + lastErrorText());
     }
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    return FileHandle(process.hProcess);
+}
+
+void startProcess(const std::wstring& application, const std::wstring& commandLine) {
+    launchProcess(application, commandLine);
 }

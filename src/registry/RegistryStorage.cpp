@@ -75,18 +75,9 @@ void RegistryStorage::save() const {
 // import has ended.
 void RegistryStorage::importRegFile(const std::wstring& filePath) {
     const std::wstring interpreter = joinPath(systemDirectory(), L"cmd.exe");
-    std::wstring commandLine = L"\"" + interpreter + L"\" /c start \"\" /wait regedit.exe /s \"" +
-                               fullPathOf(filePath) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_NO_WINDOW | CREATE_DEFAULT_ERROR_MODE, nullptr, nullptr, &startup,
-                        &process)) {
-        throw IOException(L"CreateProcess(" + interpreter + L") failed: " + lastErrorText());
-    }
-    const FileHandle processHandle(process.hProcess);
-    const FileHandle threadHandle(process.hThread);
+    const FileHandle processHandle = launchProcess(
+        interpreter, L"\"" + interpreter + L"\" /c start \"\" /wait regedit.exe /s \"" +
+                         fullPathOf(filePath) + L"\"");
     if (WaitForSingleObject(processHandle.get(), INFINITE) != WAIT_OBJECT_0) {
         throw IOException(L"Failed to wait for process import registry: " + lastErrorText());
     }
