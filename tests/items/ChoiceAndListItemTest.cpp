@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ItemFixture.h"
-#include "core/Exception.h"
 #include "core/StringUtil.h"
 #include "items/AbstractRegBitValueItem.h"
 #include "items/RegMultiListValueItem.h"
@@ -25,38 +24,26 @@ Bytes bytes(const T& data) {
     return Bytes(r.begin(), r.end());
 }
 
-// The first value's choice comes in a select of its own, the others in a
-// second one.
+// The first choice comes in a select of its own, the others in a second one.
 std::vector<Param> toggle(const std::wstring& type, const std::wstring& byDefault,
                           const std::vector<std::wstring>& values,
                           xml::AttributeMap attributes = {}) {
     Param first{L"select", L""}, rest{L"select", L""};
     for (const std::wstring& value : values)
-        (value == values[0] ? first : rest)
+        (&value == &values[0] ? first : rest)
             .children.push_back({L"item", L"n" + value, {{L"value", value}}});
     return {{L"value", L"v"}, {L"type", type}, first, rest, {L"default", byDefault, attributes}};
 }
 
-std::vector<Param> multiString(const std::wstring& pattern, const std::wstring& byDefault = L"") {
-    return {{L"value", L"m"}, {L"type", L"REG_SZ"}, {L"pattern", pattern}, {L"default", byDefault}};
-}
-
-std::vector<Param> entry(const std::wstring& name, const std::wstring& index = L"",
+std::vector<Param> entry(const std::wstring& name, const std::wstring& index,
                          const std::wstring& correction = L"") {
-    std::vector<Param> params = {
-        {L"value", L"t"}, {L"type", L"REG_SZ"}, {L"name", name}, {L"default", L"7"}};
-    if (!index.empty()) params.push_back({L"index", index});
-    if (!correction.empty()) params.push_back({L"correction", correction});
-    return params;
+    return {{L"value", L"t"},   {L"type", L"REG_SZ"}, {L"name", name},
+            {L"default", L"7"}, {L"index", index},    {L"correction", correction}};
 }
 
 struct Bits : AbstractRegBitValueItem {
     awt::Component* createView() override { return nullptr; }
 };
-
-std::wstring storedText(SaveTarget& target, const std::wstring& key, const std::wstring& name) {
-    return target.getStorage().getKey(key).getValueString(name);
-}
 
 TEST_F(ItemTest, TogglesShowTheChoiceReadOrTheDefaultUnchanged) {
     const std::vector<std::wstring> abc = {L"a", L"b", L"c"}, numbers = {L"0", L"16", L"-1"};
@@ -70,10 +57,8 @@ TEST_F(ItemTest, TogglesShowTheChoiceReadOrTheDefaultUnchanged) {
         {REG_SZ, raw(L"C" + Z), toggle(L"REG_SZ", L"b", abc), 1},
         // A present empty text is data like any other.
         {REG_EXPAND_SZ, raw(Z), toggle(L"REG_EXPAND_SZ", L"b", {L"a", L"b", L""}), 2},
-        {REG_DWORD, raw(16u), toggle(L"REG_DWORD", L"0", numbers), 1},
         {REG_DWORD, raw(0xFFFFFFFFu), toggle(L"REG_DWORD", L"0", numbers), 2},
         {REG_DWORD, raw(17u), toggle(L"REG_DWORD", L"-1", numbers), 2},
-        // Compared in decimal only.
         {REG_DWORD, raw(16u), toggle(L"REG_DWORD", L"1", {L"0x10", L"1"}), 1},
         {REG_BINARY, "\x0a\xff", toggle(L"REG_BINARY", L"01,00", {L"01,00", L"0a,ff"}), 1},
         {REG_BINARY, "", toggle(L"REG_BINARY", L"0a,ff", {L"", L"0a,ff"}), 1},
@@ -91,110 +76,58 @@ TEST_F(ItemTest, TogglesShowTheChoiceReadOrTheDefaultUnchanged) {
               1);
 }
 
-TEST_F(ItemTest, TogglesWriteAndStoreTheChosenData) {
-    auto binary = configured<RegToggleItem>(toggle(L"REG_BINARY", L"01,00", {L"01,00", L"0A,FF"}));
-    EXPECT_EQ(binary->getChoiceCount(), 2);
-    EXPECT_EQ(binary->getChoiceName(1), L"n0A,FF");
-    binary->setCurrentIndex(1);
-    binary->apply();
-    EXPECT_TRUE(binary->isApplied());
-    EXPECT_EQ(stored(L"v").data, (Bytes{0x0A, 0xFF}));
-
-    auto number = configured<RegToggleItem>(
-        toggle(L"REG_DWORD", L"0", {L"0", L"-1"}, {{L"delete", L""}}), L"d");
-    number->setCurrentIndex(1);
-    SaveTarget target(L"unused");
-    number->store(target);
-    EXPECT_EQ(storedText(target, keyPath(L"d"), L"v"), L"-1");
-    number->apply();
-    EXPECT_EQ(stored(L"v", L"d").data, bytes(0xFFFFFFFFu));
-    number->setToDefault();
-    number->store(target);
-    EXPECT_EQ(storedText(target, keyPath(L"d"), L"v"), L"-");
-    number->apply();
-    EXPECT_EQ(stored(L"v", L"d").data, Bytes{'-'});
-}
-
-TEST_F(ItemTest, BitItemsUseADWORDWhateverTheirType) {
-    scratch_.set(L"v", REG_SZ, raw(L"5" + Z));
-    const std::vector<Param> params = {
-        {L"value", L"v"}, {L"type", L"REG_SZ"}, {L"default", L"-2", {{L"delete", L""}}}};
-    auto bits = configured<Bits>(params);
-    EXPECT_EQ(bits->getCurrentValue(), 0xFFFFFFFEu);  // a text is no DWORD
-    bits->setCurrentValue(0x21);
-    bits->apply();
-    EXPECT_EQ(stored(L"v").type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(stored(L"v").data, bytes(0x21u));
-    EXPECT_EQ(configured<Bits>(params)->getStoredValue(), 0x21u);
-    SaveTarget target(L"unused");
-    bits->store(target);
-    EXPECT_EQ(storedText(target, keyPath(), L"v"), L"33");
-    bits->setToDefault();
-    bits->store(target);
-    EXPECT_EQ(storedText(target, keyPath(), L"v"), L"-");
-    bits->apply();
-    EXPECT_EQ(stored(L"v").data, Bytes{'-'});
-}
-
-TEST_F(ItemTest, MultiStringItemsMatchWholeStringsAndWriteLists) {
-    scratch_.set(L"m", REG_MULTI_SZ, raw(L"xabc" + Z + L"DEF" + Z + Z));
-    auto abc = configured<RegMultiStringCheckItem>(multiString(L"abc", L"true"));
-    auto def = configured<RegMultiStringCheckItem>(multiString(L"def"));
-    EXPECT_FALSE(abc->getCurrentState());
-    EXPECT_TRUE(def->getCurrentState());
-    SaveTarget target(L"unused");
-    abc->store(target);
-    EXPECT_EQ(storedText(target, keyPath(), L"m"), L"xabc" + Z + L"DEF" + Z);
-    def->setCurrentState(false);
-    def->apply();
-    EXPECT_EQ(stored(L"m").data, bytes(L"xabc" + Z + Z));
-    // A missing value shows the default; checking makes a list of one string.
-    auto missing = configured<RegMultiStringCheckItem>(multiString(L"Abc", L"TRUE"), L"none");
-    EXPECT_TRUE(missing->getCurrentState());
-    auto adding = configured<RegMultiStringCheckItem>(multiString(L"Abc", L"no"), L"none");
-    adding->setCurrentState(true);
-    adding->apply();
-    EXPECT_EQ(stored(L"m", L"none").type, static_cast<DWORD>(REG_MULTI_SZ));
-    EXPECT_EQ(stored(L"m", L"none").data, bytes(L"Abc" + Z + Z));
-}
-
-TEST_F(ItemTest, EntryItemsPlaceTheirNumberOrFallBack) {
-    scratch_.set(L"t", REG_SZ, raw(L"a=1 b=x c=3,4" + Z));
-    const std::pair<std::vector<Param>, int32_t> reads[] = {
-        {entry(L"a"), 1},       {entry(L"b"), 7},       {entry(L"z"), 7},
-        {entry(L"c", L"1"), 4}, {entry(L"c", L"2"), 7}, {entry(L"a", L"0"), 1},
-    };
-    for (const auto& [params, value] : reads) {
-        const bool list = params.size() > 4;
-        EXPECT_EQ(list ? configured<RegMultiListValueItem>(params)->getCurrentValue()
-                       : configured<RegMultiValueItem>(params)->getCurrentValue(),
-                  value)
-            << params[2].text;
+TEST_F(ItemTest, TogglesAndBitItemsWriteAndStoreADWORD) {
+    // The bit item ignores its type: the value is a DWORD.
+    std::unique_ptr<Item> items[] = {
+        configured<RegToggleItem>(toggle(L"REG_DWORD", L"0", {L"0", L"-1"}, {{L"delete", L""}}),
+                                  L"d"),
+        configured<Bits>(
+            {{L"value", L"v"}, {L"type", L"REG_SZ"}, {L"default", L"0", {{L"delete", L""}}}},
+            L"d")};
+    dynamic_cast<RegToggleItem&>(*items[0]).setCurrentIndex(1);
+    dynamic_cast<Bits&>(*items[1]).setCurrentValue(0xFFFFFFFF);
+    for (auto& item : items) {
+        SaveTarget target(L"unused");
+        item->store(target);
+        EXPECT_EQ(target.getStorage().getKey(keyPath(L"d")).getValueString(L"v"), L"-1");
+        item->apply();
+        EXPECT_EQ(stored(L"v", L"d").type, static_cast<DWORD>(REG_DWORD));
+        EXPECT_EQ(stored(L"v", L"d").data, bytes(0xFFFFFFFFu));
+        item->setToDefault();
+        item->store(target);
+        EXPECT_EQ(target.getStorage().getKey(keyPath(L"d")).getValueString(L"v"), L"-");
+        item->apply();
+        EXPECT_EQ(stored(L"v", L"d").data, Bytes{'-'});
     }
-    auto corrected = configured<RegMultiValueItem>(entry(L"b", L"", L"a=0 b=0"), L"none");
-    corrected->setCurrentValue(5);
-    corrected->apply();
-    EXPECT_EQ(stored(L"t", L"none").data, bytes(L"a=0 b=5" + Z));
+}
 
-    auto fallback = configured<RegMultiListValueItem>(entry(L"c", L"2", L"c=0,0,0"));
-    fallback->setCurrentValue(9);
-    fallback->apply();
-    EXPECT_EQ(stored(L"t").data, bytes(L"c=0,0,9" + Z));
-    scratch_.set(L"t", REG_SZ, raw(L"a=1 c=3,4" + Z));
-    const std::pair<std::wstring, std::wstring> failures[] = {
-        {L"", L"no systemValueString"}, {L"a=0", L"no entryName"}, {L"c=0", L"index out of range"}};
-    for (const auto& [correction, message] : failures) {
+TEST_F(ItemTest, ListItemsFallBackToTheirCorrectionOrFail) {
+    scratch_.set(L"t", REG_SZ, raw(L"a=1 c=3,x" + Z));
+    EXPECT_EQ(configured<RegMultiListValueItem>(entry(L"c", L"0"))->getCurrentValue(), 3);
+    EXPECT_EQ(configured<RegMultiListValueItem>(entry(L"c", L"2"))->getCurrentValue(), 7);
+    const std::pair<std::wstring, std::wstring> cases[] = {{NULL_STRING, L"no systemValueString"},
+                                                           {L"a=0", L"no entryName"},
+                                                           {L"c=0", L"index out of range"},
+                                                           {L"c=0,0,0", L"c=0,0,9"}};
+    for (const auto& [correction, result] : cases) {
         auto item = configured<RegMultiListValueItem>(entry(L"c", L"2", correction));
         item->setCurrentValue(9);
-        EXPECT_EQ(messageOf<IllegalArgumentException>([&] { item->apply(); }), message);
-        EXPECT_FALSE(item->isApplied());
         SaveTarget target(L"unused");
-        EXPECT_EQ(messageOf<IllegalArgumentException>([&] { item->store(target); }), message);
+        try {
+            item->store(target);
+            EXPECT_EQ(target.getStorage().getKey(keyPath()).getValueString(L"t"), result);
+            item->apply();
+            EXPECT_EQ(stored(L"t").data, bytes(result + Z));
+        } catch (const IllegalArgumentException& e) {
+            EXPECT_EQ(e.getMessage(), result);
+            EXPECT_EQ(messageOf<IllegalArgumentException>([&] { item->apply(); }), result);
+            EXPECT_FALSE(item->isApplied());
+        }
     }
-    EXPECT_EQ(stored(L"t").data, bytes(L"a=1 c=3,4" + Z));
+    // Storing needs the value itself, not only its key.
     SaveTarget target(L"unused");
-    scratch_.set(L"other", REG_DWORD, raw(0u), L"bare");
-    auto missing = configured<RegMultiListValueItem>(entry(L"c", L"0", L"c=0"), L"bare");
+    auto missing = configured<RegMultiListValueItem>(entry(L"c", L"0", L"c=0"), L"none");
+    scratch_.set(L"other", REG_SZ, raw(Z), L"none");
     EXPECT_EQ(messageOf<RegKeyException>([&] { missing->store(target); }), L"query value: t");
 }
 
@@ -210,9 +143,6 @@ TEST_F(ItemTest, FaultyChoiceBitAndEntryDefinitionsFail) {
     EXPECT_EQ(messageOf<NumberFormatException>([&] { configured<Bits>(noDefault); }), NULL_STRING);
     EXPECT_EQ(messageOf<NumberFormatException>([&] { configured<RegMultiValueItem>(noDefault); }),
               NULL_STRING);
-    EXPECT_EQ(messageOf<NumberFormatException>(
-                  [&] { configured<RegMultiListValueItem>(entry(L"a", L"x")); }),
-              L"x");
 }
 
 // Edits applied to the items of one key, and the same edits saved to a file
@@ -226,21 +156,23 @@ TEST_F(ItemTest, SavedFileImportsToWhatApplyingWrites) {
     for (const std::wstring below : {L"applied", L"saved"}) {
         scratch_.set(L"m", REG_MULTI_SZ, raw(L"def" + Z + L"xabc" + Z + Z), below);
         scratch_.set(L"t", REG_SZ, raw(L"a=1 b=2,3,4" + Z), below);
+        // Checked, unchecked, and checked on a missing value.
+        const std::pair<std::wstring, bool> strings[] = {
+            {L"m abc", true}, {L"m DEF", false}, {L"n Abc", true}};
         std::vector<std::unique_ptr<Item>> items;
-        items.push_back(configured<RegMultiStringCheckItem>(multiString(L"abc"), below));
-        dynamic_cast<CheckItem&>(*items.back()).setCurrentState(true);
-        items.push_back(configured<RegMultiStringCheckItem>(multiString(L"DEF"), below));
-        dynamic_cast<CheckItem&>(*items.back()).setCurrentState(false);
-        const std::pair<std::vector<Param>, int32_t> numbers[] = {
-            {entry(L"a"), 5}, {entry(L"c"), 6}, {entry(L"b", L"1"), 9}};
-        for (const auto& [params, value] : numbers) {
-            if (params.size() > 4) {
-                items.push_back(configured<RegMultiListValueItem>(params, below));
-            } else {
-                items.push_back(configured<RegMultiValueItem>(params, below));
-            }
+        for (const auto& [pattern, state] : strings) {
+            items.push_back(configured<RegMultiStringCheckItem>({{L"value", pattern.substr(0, 1)},
+                                                                 {L"type", L"REG_SZ"},
+                                                                 {L"pattern", pattern.substr(2)}},
+                                                                below));
+            dynamic_cast<CheckItem&>(*items.back()).setCurrentState(state);
+        }
+        for (const auto& [name, value] : {std::pair{L"a", 5}, {L"c", 6}}) {
+            items.push_back(configured<RegMultiValueItem>(entry(name, L""), below));
             dynamic_cast<ValueItem&>(*items.back()).setCurrentValue(value);
         }
+        items.push_back(configured<RegMultiListValueItem>(entry(L"b", L"1"), below));
+        dynamic_cast<ValueItem&>(*items.back()).setCurrentValue(9);
         for (const auto& item : items) below == L"applied" ? item->apply() : item->store(target);
     }
     target.finish();
@@ -254,8 +186,9 @@ TEST_F(ItemTest, SavedFileImportsToWhatApplyingWrites) {
     }
     DeleteFileW(file.c_str());
     EXPECT_EQ(stored(L"m", L"applied").data, bytes(L"xabc" + Z + L"abc" + Z + Z));
+    EXPECT_EQ(stored(L"n", L"applied").data, bytes(L"Abc" + Z + Z));
     EXPECT_EQ(stored(L"t", L"applied").data, bytes(L"a=5 b=2,9,4 c=6" + Z));
-    for (const wchar_t* name : {L"m", L"t"}) {
+    for (const wchar_t* name : {L"m", L"n", L"t"}) {
         EXPECT_EQ(stored(name, L"saved").type, stored(name, L"applied").type);
         EXPECT_EQ(stored(name, L"saved").data, stored(name, L"applied").data);
     }

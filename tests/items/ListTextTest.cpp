@@ -39,12 +39,10 @@ TEST(ListText, MultiStringsMatchWholeStringsIgnoringCase) {
 }
 
 TEST(ListText, EntriesAreReadAndReplacedInPlace) {
-    const std::wstring text = L"a=1 b=2,3 c= d";
-    EXPECT_EQ(entryValue(text, L"b"), L"2,3");
-    EXPECT_EQ(entryValue(text, L"c"), L"");
-    EXPECT_EQ(entryValue(text, L"d"), L"");
-    EXPECT_EQ(entryValue(text, L"e"), NULL_STRING);
-    EXPECT_EQ(entryValue(L"b=1 b=2", L"b"), L"2");
+    const std::pair<std::wstring, std::wstring> values[] = {
+        {L"b", L"2,3"}, {L"c", L""}, {L"d", L""}, {L"e", NULL_STRING}, {L"f", L"2"}};
+    for (const auto& [name, value] : values)
+        EXPECT_EQ(entryValue(L"f=1 b=2,3 c= d f=2", name), value);
     const std::pair<std::wstring, std::wstring> cases[] = {
         {L"a=1 b=2 c=3", L"a=1 b=5 c=3"},
         {L"b=2 c=3", L"b=5 c=3"},
@@ -59,16 +57,13 @@ TEST(ListText, EntriesAreReadAndReplacedInPlace) {
 }
 
 TEST(ListText, ListElementsAreReplacedOrRefused) {
-    EXPECT_EQ(listElements(L"2,3,"), (std::vector<std::wstring>{L"2", L"3"}));
-    EXPECT_EQ(listElements(L"2,,3"), (std::vector<std::wstring>{L"2", L"", L"3"}));
-    EXPECT_EQ(listElements(L""), std::vector<std::wstring>{L""});
     const struct {
         std::wstring text;
         int32_t index;
         std::wstring result;
     } cases[] = {
         {L"a=1 b=2,3,4", 1, L"a=1 b=2,9,4"},       {L"b=2,3,4 c=5", 2, L"b=2,3,9 c=5"},
-        {L"b=,3, c=5", 0, L"b=9,3 c=5"},           {L"a=1 b=2,3,4", 3, L"index out of range"},
+        {L"b=,3,,, c=5", 0, L"b=9,3,, c=5"},       {L"a=1 b=2,3,4", 3, L"index out of range"},
         {L"b=2", -1, L"index out of range"},       {L"a=1 ab=2", 0, L"no entryName"},
         {NULL_STRING, 0, L"no systemValueString"},
     };
