@@ -6,6 +6,7 @@
 #include "config/ClassTable.h"
 #include "config/ItemGroup.h"
 #include "core/StringUtil.h"
+#include "items/AbstractRegBitValueItem.h"
 #include "items/CheckItem.h"
 #include "items/ToggleItem.h"
 #include "items/ValueItem.h"
@@ -36,6 +37,10 @@ ItemValueTexts valueTextsOf(const Item& item) {
     if (const auto* toggle = dynamic_cast<const ToggleItem*>(&item)) {
         return {toString(toggle->getDefaultIndex()), toString(toggle->getStoredIndex()),
                 toString(toggle->getCurrentIndex())};
+    }
+    if (const auto* bits = dynamic_cast<const AbstractRegBitValueItem*>(&item)) {
+        return {hex(bits->getDefaultValue()), hex(bits->getStoredValue()),
+                hex(bits->getCurrentValue())};
     }
     return {L"-", L"-", L"-"};
 }

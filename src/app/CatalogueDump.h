@@ -15,8 +15,9 @@ class Item;
 std::wstring dumpCatalogue(const std::vector<Category*>& categories);
 
 // The default, stored and current values of an item as the dump shows them:
-// check items true or false, number and choice items in decimal; "-" for an
-// item of a kind that holds no value.
+// check items true or false, number and choice items in decimal, bit items
+// as 0x and 8 hexadecimal digits; "-" for an item of a kind that holds no
+// value.
 struct ItemValueTexts {
     std::wstring defaultValue;
     std::wstring stored;

@@ -1,9 +1,17 @@
 #include "config/ClassTable.h"
 #include "items/RegCheckItem.h"
+#include "items/RegMultiListValueItem.h"
+#include "items/RegMultiStringCheckItem.h"
+#include "items/RegMultiValueItem.h"
+#include "items/RegToggleItem.h"
 #include "items/RegValueItem.h"
 
 // The one place that knows every class a definition can name.
 void ClassTable::registerClasses() {
     addItemClass<RegCheckItem>(L"velmora.reg.RegCheckItem");
+    addItemClass<RegMultiListValueItem>(L"velmora.reg.RegMultiListValueItem");
+    addItemClass<RegMultiStringCheckItem>(L"velmora.reg.RegMultiStringCheckItem");
+    addItemClass<RegMultiValueItem>(L"velmora.reg.RegMultiValueItem");
+    addItemClass<RegToggleItem>(L"velmora.reg.RegToggleItem");
     addItemClass<RegValueItem>(L"velmora.reg.RegValueItem");
 }

@@ -6,6 +6,8 @@
 
 #include "../config/DefinitionDir.h"
 #include "../registry/ScratchKey.h"
+#include "app/CatalogueDump.h"
+#include "items/AbstractRegBitValueItem.h"
 
 namespace {
 
@@ -15,6 +17,11 @@ std::string utf8(const std::wstring& text) {
                                      bytes.data(), static_cast<int>(bytes.size()), nullptr,
                                      nullptr));
     return bytes;
+}
+
+// The registry data of a text.
+std::string withTerminator(const std::wstring& text) {
+    return {reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t)};
 }
 
 // Runs velmora-dump in the items directory's parent, as people do, and gives
@@ -56,6 +63,8 @@ TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
     const ScratchKey scratch;
     DefinitionDir dir;
     scratch.setDWORD(L"n", 42);
+    scratch.set(L"m", REG_MULTI_SZ, withTerminator({L"a\0B\0", 4}));
+    scratch.set(L"e", REG_SZ, withTerminator(L"y=-5 z=2,8"));
     dir.write(L"sub.xml",
               LR"(<group id="sub"><name>下位</name>
   <item class="velmora.reg.RegCheckItem" id="flag"><affectTarget>user</affectTarget>
@@ -68,7 +77,20 @@ TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
   <item class="velmora.reg.RegValueItem" id="n"><affectTarget>system</affectTarget>
     <postChanged>reboot</postChanged>
     <params><key>@KEY@</key><value>n</value><type>REG_DWORD</type><default>-1</default></params>
-  </item></group></group>)",
+  </item>
+  <item class="velmora.reg.RegToggleItem" id="t"><affectTarget>system</affectTarget>
+    <params><key>@KEY@</key><value>n</value><type>REG_DWORD</type><default>0</default>
+    <select><item value="0">off</item><item value="42">on</item></select></params></item>
+  <item class="velmora.reg.RegMultiStringCheckItem" id="s"><affectTarget>system</affectTarget>
+    <params><key>@KEY@</key><value>m</value><pattern>b</pattern><default>false</default></params>
+  </item>
+  <item class="velmora.reg.RegMultiValueItem" id="v"><affectTarget>system</affectTarget>
+    <params><key>@KEY@</key><value>e</value><type>REG_SZ</type><name>y</name><default>3</default>
+  </params></item>
+  <item class="velmora.reg.RegMultiListValueItem" id="l"><affectTarget>system</affectTarget>
+    <params><key>@KEY@</key><value>e</value><type>REG_SZ</type><name>z</name><index>1</index>
+    <default>3</default></params></item>
+  </group></group>)",
               scratch.path());
     // Each reference reads its file again, so the groups of a category
     // referenced twice are there twice.
@@ -79,6 +101,10 @@ TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
 category top "設定 "top"" target=0x00010001 expanded=false parent=-
   group g "Group" target=0x00000001
     item top.g.n class=velmora.reg.RegValueItem target=0x00000001 post=2 default=-1 stored=42 current=42
+    item top.g.t class=velmora.reg.RegToggleItem target=0x00000001 post=0 default=0 stored=1 current=1
+    item top.g.s class=velmora.reg.RegMultiStringCheckItem target=0x00000001 post=0 default=false stored=true current=true
+    item top.g.v class=velmora.reg.RegMultiValueItem target=0x00000001 post=0 default=3 stored=-5 current=-5
+    item top.g.l class=velmora.reg.RegMultiListValueItem target=0x00000001 post=0 default=3 stored=8 current=8
 category sub "下位" target=0x00010000 expanded=true parent=top
   group flag "" target=0x00010000
     item sub.flag.flag class=velmora.reg.RegCheckItem target=0x00010000 post=1 default=true stored=true current=true
@@ -102,6 +128,17 @@ TEST(Dump, ErrorsGoToStandardErrorWithExitCodeOne) {
     for (const auto& [arguments, message] : cases) {
         EXPECT_EQ(dump(dir, arguments), "exit 1\n--\n" + message + "\n--\n");
     }
+}
+
+// No registered class holds bits yet; the dump reaches them through their
+// base.
+TEST(Dump, ShowsBitItemsInHexadecimal) {
+    struct Bits : AbstractRegBitValueItem {
+        awt::Component* createView() override { return nullptr; }
+    } bits;
+    bits.setCurrentValue(0xDEADBEEF);
+    const ItemValueTexts texts = valueTextsOf(bits);
+    EXPECT_EQ(texts.stored + L" " + texts.current, L"0x00000000 0xdeadbeef");
 }
 
 }  // namespace

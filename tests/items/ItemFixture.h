@@ -12,11 +12,20 @@
 #include "xml/Element.h"
 #include "xml/Text.h"
 
-// One parameter of an item definition: <name a="..">text</name>.
+// One parameter of an item definition: <name a="..">text<child/>..</name>.
 struct Param {
     std::wstring name;
     std::wstring text;
     xml::AttributeMap attributes = {};
+    std::vector<Param> children = {};
+
+    xml::Element* element() const {
+        auto* node = new xml::Element(name);
+        for (const auto& [key, value] : attributes) node->setAttribute(key, value);
+        if (!text.empty()) node->addChild(new xml::Text(text));
+        for (const Param& child : children) node->addChild(child.element());
+        return node;
+    }
 };
 
 // Items configured over a scratch key of the test's own.
@@ -29,12 +38,7 @@ protected:
         if (params.empty() || params[0].name != L"key")
             params.insert(params.begin(), {L"key", keyPath(below)});
         xml::Element element(L"params");
-        for (const Param& param : params) {
-            auto* child = new xml::Element(param.name);
-            for (const auto& [name, value] : param.attributes) child->setAttribute(name, value);
-            if (!param.text.empty()) child->addChild(new xml::Text(param.text));
-            element.addChild(child);
-        }
+        for (const Param& param : params) element.addChild(param.element());
         auto item = std::make_unique<T>();
         item->configure(element);
         return item;

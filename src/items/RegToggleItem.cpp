@@ -1,0 +1,151 @@
+#include "items/RegToggleItem.h"
+
+#include <algorithm>
+
+#include "core/Exception.h"
+#include "core/StringUtil.h"
+#include "items/ByteText.h"
+#include "items/Params.h"
+#include "items/PropertyChangeEvent.h"
+#include "items/ViewFactory.h"
+#include "registry/RegKey.h"
+#include "registry/RegistryStorageKey.h"
+
+void RegToggleItem::setCurrentIndex(int32_t index) {
+    if (index == currentIndex_) return;
+    currentIndex_ = index;
+    firePropertyChange(PropertyChangeEvent::CURRENT_VALUE);
+}
+
+awt::Component* RegToggleItem::createView() {
+    return ViewFactory::installed().createToggleItemView(*this);
+}
+
+void RegToggleItem::apply() {
+    if (currentIndex_ == storedIndex_) return;
+    commit();
+    markApplied();
+}
+
+void RegToggleItem::readParameters(const xml::Element& params) {
+    forEachParam(params, [this](const std::wstring& name, const xml::Node& param) {
+        if (name != L"select") return;
+        forEachParam(param, [this](const std::wstring& choiceName, const xml::Node& choice) {
+            if (choiceName != L"item") return;
+            values_.push_back(choice.getAttribute(L"value"));
+            names_.push_back(choice.getText());
+        });
+    });
+    AbstractRegItem::readParameters(params);
+}
+
+void RegToggleItem::deriveDefault() {
+    const auto found = std::find(values_.begin(), values_.end(), getDefaultText());
+    if (found == values_.end()) throw ConfigException(L"default no match: " + getDefaultText());
+    defaultIndex_ = static_cast<int32_t>(found - values_.begin());
+}
+
+void RegToggleItem::load() {
+    checkKeyPath();
+    try {
+        RegKey key(getKeyPath(), RegKey::READ);
+        storedIndex_ = readIndex(key);
+    } catch (const RegKeyException&) {
+        storedIndex_ = defaultIndex_;
+    }
+    currentIndex_ = storedIndex_;
+}
+
+void RegToggleItem::commit() {
+    checkKeyPath();
+    RegKey key(getKeyPath(), RegKey::CHANGE);
+    writeIndex(key);
+    storedIndex_ = currentIndex_;
+}
+
+int32_t RegToggleItem::indexOf(const std::wstring& data) const {
+    const auto found = std::find(values_.begin(), values_.end(), data);
+    return found == values_.end() ? defaultIndex_ : static_cast<int32_t>(found - values_.begin());
+}
+
+int32_t RegToggleItem::readIndex(RegKey& key) {
+    switch (getType()) {
+        case REG_BINARY: {
+            const std::vector<uint8_t> bytes = key.getBytes(getValueName());
+            return bytes.empty() ? defaultIndex_ : indexOf(bytesToText(bytes));
+        }
+        case REG_SZ:
+        case REG_EXPAND_SZ:
+        case REG_MULTI_SZ: {
+            // A missing value shows the default; a present empty text is data
+            // like any other.
+            const std::wstring text = key.getString(getValueName(), NULL_STRING);
+            return text == NULL_STRING ? defaultIndex_ : indexOf(text);
+        }
+        case REG_DWORD: {
+            const DWORD fallback = static_cast<DWORD>(parseInt(getDefaultText()));
+            return indexOf(toString(static_cast<int32_t>(key.getDWORD(getValueName(), fallback))));
+        }
+        default:
+            throw ConfigException(L"RegType");
+    }
+}
+
+bool RegToggleItem::deletesOnWrite() const {
+    return currentIndex_ == defaultIndex_ && isDefaultDeletes();
+}
+
+const std::wstring& RegToggleItem::currentData() const {
+    if (currentIndex_ < 0 || currentIndex_ >= getChoiceCount())
+        throw IllegalArgumentException(L"choice index: " + toString(currentIndex_));
+    return values_[currentIndex_];
+}
+
+void RegToggleItem::writeIndex(RegKey& key) {
+    if (deletesOnWrite()) {
+        key.deleteValue(getValueName());
+        return;
+    }
+    switch (getType()) {
+        case REG_BINARY: {
+            const std::vector<uint8_t> bytes = textToBytes(currentData());
+            key.setBytes(getValueName(), bytes.data(), static_cast<DWORD>(bytes.size()));
+            break;
+        }
+        case REG_DWORD:
+            key.setDWORD(getValueName(), static_cast<DWORD>(parseInt(currentData())));
+            break;
+        case REG_SZ:
+        case REG_EXPAND_SZ:
+        case REG_MULTI_SZ:
+            key.setString(getValueName(), getType(), currentData());
+            break;
+        default:
+            throw ConfigException(L"RegType");
+    }
+}
+
+void RegToggleItem::storeTo(RegistryStorage& storage) {
+    RegistryStorage::Key& entry = storage.getKey(getKeyPath());
+    if (deletesOnWrite()) {
+        entry.deleteValue(getValueName());
+        return;
+    }
+    switch (getType()) {
+        case REG_BINARY: {
+            const std::vector<uint8_t> bytes = textToBytes(currentData());
+            entry.setBytes(getValueName(), bytes.data(), bytes.size());
+            break;
+        }
+        case REG_DWORD:
+            entry.setDWORD(getValueName(), static_cast<uint32_t>(parseInt(currentData())));
+            break;
+        case REG_SZ:
+        case REG_EXPAND_SZ:
+        case REG_MULTI_SZ:
+            entry.setString(getValueName(), getType(), currentData());
+            break;
+        default:
+            throw ConfigException(L"RegType");
+    }
+}
