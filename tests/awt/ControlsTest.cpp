@@ -1,4 +1,7 @@
 #include <windows.h>
+// After windows.h, which they rely on.
+#include <imm.h>
+#include <richedit.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +14,9 @@
 #include "awt/Checkbox.h"
 #include "awt/CheckboxGroup.h"
 #include "awt/Choice.h"
+#include "awt/NumberField.h"
+#include "awt/TextArea.h"
+#include "awt/TextField.h"
 #include "core/StringUtil.h"
 
 // The controls on the test display, used as a person uses them: clicks and
@@ -212,6 +218,119 @@ TEST(Choice, ChoosingReportsTheNewIndexAndTheOpenListShowsEveryItem) {
     EXPECT_EQ(thrownMessage([&] { choice.select(5); }), L"index: 5");
     EXPECT_EQ(choice.getSelectedIndex(), -1);
     EXPECT_EQ(log.lines.size(), 1u);
+}
+
+TEST(NumberField, StepsWithArrowKeysFollowsTypingAtOnceAndRewritesTheTextLater) {
+    awt::Frame frame(L"number");
+    awt::NumberField field(7);
+    field.setUnitIncrement(5);
+    field.setMinimum(0);
+    field.setMaximum(102);
+    Log log;
+    field.addAdjustmentListener(&log);
+    field.setBounds(10, 10, field.getPreferredSize().width, field.getPreferredSize().height);
+    frame.add(&field);
+    show(frame);
+    EXPECT_EQ(ImmGetContext(field.getHandle()), nullptr);
+    field.requestFocus();
+
+    struct Step {
+        const wchar_t* keys;
+        std::wstring event;
+    };
+    const Step steps[] = {{L"Up", L"adjust 1 10"},
+                          {L"Down", L"adjust 2 0"},
+                          {L"shift+Up", L"adjust 3 15"},
+                          {L"ctrl+Up", L"adjust 0 102"}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.keys);
+        field.setValue(7, 9);
+        log.lines.clear();
+        ASSERT_TRUE(typeKeys(frame, step.keys));
+        EXPECT_EQ(log.lines, Lines{step.event});
+        EXPECT_EQ(field.getText(), toString(field.getValue()));
+    }
+
+    // Typing over the text: the value follows each number at once, within
+    // the bounds; the text stays as typed until the timer rewrites it.
+    field.setUnitIncrement(1);
+    field.setMaximum(100);
+    field.setValue(0, 0);
+    log.lines.clear();
+    ASSERT_TRUE(typeKeys(frame, L"End BackSpace 1 5 0"));
+    EXPECT_EQ(log.lines, (Lines{L"adjust 0 1", L"adjust 0 15", L"adjust 0 100"}));
+    EXPECT_EQ(field.getValue(), 100);
+    EXPECT_EQ(field.getText(), L"150");
+    ASSERT_TRUE(runUntil([&] { return field.getText() == L"100"; }));
+    const DWORD delay = GetTickCount() - log.at;
+    EXPECT_GE(delay, 1800u);
+    EXPECT_LE(delay, 2600u);
+    DWORD start = 0, end = 0;
+    SendMessageW(field.getHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 3u);
+    EXPECT_EQ(end, 3u);
+    EXPECT_EQ(log.lines.size(), 3u);
+}
+
+TEST(TextComponents, TypedTextIsReadBackAndAReadOnlyAreaLooksLikeTheWindow) {
+    awt::Frame frame(L"text");
+    awt::TextField field(L"", 20);
+    awt::TextArea area(L"一行目\r\n二行目\r\n三行目", 4, 30);
+    area.setEditable(false);
+    Log log;
+    log.names = {{&field, L"field"}};
+    field.addTextListener(&log);
+    field.setBounds(10, 10, 200, field.getPreferredSize().height);
+    const awt::Size preferred = area.getPreferredSize();
+    area.setBounds(10, 50, preferred.width, preferred.height);
+    frame.add(&field);
+    frame.add(&area);
+    show(frame);
+
+    field.requestFocus();
+    ASSERT_TRUE(typeKeys(frame, L"a b c"));
+    EXPECT_EQ(field.getText(), L"abc");
+    EXPECT_EQ(log.lines, Lines(3, L"text field"));
+    field.setText(L"abc");
+    EXPECT_EQ(log.lines.size(), 3u);
+    field.setText(L"xyz");
+    wchar_t buffer[16];
+    GetWindowTextW(field.getHandle(), buffer, 16);
+    EXPECT_STREQ(buffer, L"xyz");
+
+    EXPECT_NE(GetWindowLongPtrW(area.getHandle(), GWL_STYLE) & ES_READONLY, 0);
+    wchar_t before[32], after[32];
+    GetWindowTextW(area.getHandle(), before, 32);
+    area.requestFocus();
+    ASSERT_TRUE(typeKeys(frame, L"q"));
+    GetWindowTextW(area.getHandle(), after, 32);
+    EXPECT_STREQ(after, before);
+    runFor(200);
+    RECT client;
+    GetClientRect(area.getHandle(), &client);
+    HDC dc = GetDC(area.getHandle());
+    EXPECT_EQ(GetPixel(dc, client.right - 5, client.bottom - 3), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(area.getHandle(), dc);
+
+    // The area is tall enough for its rows of lines. Every paragraph is
+    // spaced, also of text set later.
+    const auto lineTop = [&](int line) {
+        const auto index = SendMessageW(area.getHandle(), EM_LINEINDEX, line, 0);
+        POINTL point{};
+        SendMessageW(area.getHandle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
+        return point.y;
+    };
+    EXPECT_GE(client.bottom, 4 * (lineTop(1) - lineTop(0)));
+    area.setLineSpacing(600);
+    area.setText(L"一\r\n二\r\n三");
+    SendMessageW(area.getHandle(), EM_SETSEL, 0, -1);
+    PARAFORMAT2 format{};
+    format.cbSize = sizeof format;
+    SendMessageW(area.getHandle(), EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    EXPECT_NE(format.dwMask & PFM_LINESPACING, 0u);
+    EXPECT_EQ(format.bLineSpacingRule, 3);
+    EXPECT_EQ(format.dyLineSpacing, 600);
 }
 
 }  // namespace
