@@ -65,13 +65,15 @@ public:
         pack();
     }
 
-    void keyPressed(awt::KeyEvent& e) override {
+    void keyPressed(awt::KeyEvent&) override {}
+    // On the release: a program that ends with the key still down leaves
+    // Wine believing it is held, and the next program sees it pressed.
+    void keyReleased(awt::KeyEvent& e) override {
         if (e.keyCode != VK_ESCAPE) return;
         e.consumed = true;
         dispose();
         PostQuitMessage(0);
     }
-    void keyReleased(awt::KeyEvent&) override {}
     void keyTyped(awt::KeyEvent&) override {}
 
     // Once the first layouts have run and painted.

@@ -41,7 +41,14 @@ bool runUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
     condition = &done;
     deadline = GetTickCount() + timeoutMilliseconds;
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, checkCondition);
-    awt::Toolkit::getDefaultToolkit().run();
+    try {
+        awt::Toolkit::getDefaultToolkit().run();
+    } catch (...) {
+        // A listener threw out of the loop; the condition must not outlive
+        // this call in a timer that is still set.
+        KillTimer(nullptr, timer);
+        throw;
+    }
     KillTimer(nullptr, timer);
     return done();
 }

@@ -2,9 +2,9 @@
 # Shows the toolkit demo on the test display, takes a screenshot, checks that
 # every coloured area the demo reports has its colour there, then closes the
 # demo with Escape as a person would and expects exit code 0.
-#   demo-screenshot.sh XDISPLAY WINETOOL DEMO.exe SHOT.png
+#   demo-screenshot.sh XDISPLAY WINETOOL DEMO.exe SHOT.png [TITLE]
 set -u
-xdisplay=$1 winetool=$2 demo=$3 shot=$4
+xdisplay=$1 winetool=$2 demo=$3 shot=$4 title=${5:-velmora toolkit demo}
 
 eval "$("$xdisplay" env)" || { echo "no test display" >&2; exit 1; }
 export DISPLAY
@@ -40,7 +40,17 @@ while read -r expected x y; do
 done <"$report"
 echo "checked $checked areas in $shot"
 
-xdotool search --sync --limit 1 --name '^velmora toolkit demo$' windowfocus --sync key Escape
+# Wine may still be activating the window when the first key comes, and
+# lose it; like a person, press it again while the demo stays open.
+for _ in 1 2 3 4 5; do
+    kill -0 "$demo_pid" 2>/dev/null || break
+    timeout 5 xdotool search --sync --limit 1 --name "^$title\$" windowfocus --sync
+    xdotool key Escape
+    for _ in $(seq 20); do
+        kill -0 "$demo_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+done
 status=0
 wait "$demo_pid" || status=$?
 if [ "$status" -ne 0 ]; then

@@ -1,0 +1,138 @@
+// A frame holding every kind of control with Japanese texts, shown until
+// Escape. Once laid out it prints, for the read-only text area, its
+// background colour and a screen point where only background is drawn, then
+// "ready", so that a screenshot can be checked and looked at.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "awt/BorderLayout.h"
+#include "awt/BorderedPanel.h"
+#include "awt/Button.h"
+#include "awt/Checkbox.h"
+#include "awt/CheckboxGroup.h"
+#include "awt/Choice.h"
+#include "awt/Frame.h"
+#include "awt/Label.h"
+#include "awt/NumberField.h"
+#include "awt/SharedLayouts.h"
+#include "awt/TextArea.h"
+#include "awt/TextField.h"
+#include "awt/Toolkit.h"
+
+namespace {
+
+using Where = const awt::LayoutManager::Constraints*;
+
+const wchar_t* const description =
+    L"この画面はツールキットの部品を一通り並べたものです。\r\n"
+    L"説明欄は読み取り専用で、ウィンドウと同じ背景色になります。\r\n"
+    L"数値欄では上下キーで値が変わり、Shift で大きく、Ctrl で端まで動きます。\r\n"
+    L"入力した数値は二秒後に範囲内の値へ書き直されます。";
+
+class ControlsDemo : public awt::Frame, public awt::KeyListener, public awt::ActionListener {
+public:
+    ControlsDemo() : awt::Frame(L"velmora controls demo") {
+        frameLayout_.setHgap(8);
+        frameLayout_.setVgap(8);
+        row_.setHgap(6);
+        radioRow_.setHgap(6);
+        awt::SharedLayouts::gridFlowLayout().setHgap(10);
+        awt::SharedLayouts::gridFlowLayout().setVgap(6);
+        setLayout(&frameLayout_);
+        // The west side is kept free for a tree of categories.
+        nest(*this, settings_, awt::SharedLayouts::gridFlowLayout(), &awt::BorderLayout::CENTER);
+        nest(*this, buttons_, row_, &awt::BorderLayout::SOUTH);
+        area_.setEditable(false);
+        area_.setLineSpacing(40);
+        add(&area_, &awt::BorderLayout::NORTH);
+
+        pair(captionLabel_, label_);
+        pair(checkLabel_, check_);
+        radios_.setLayout(&radioRow_);
+        for (awt::Checkbox& radio : radio_) radios_.add(&radio);
+        pair(radioLabel_, radios_);
+        for (const wchar_t* item : {L"全カテゴリ", L"システムのみ", L"ユーザのみ"})
+            choice_.add(item);
+        choice_.select(1);
+        pair(choiceLabel_, choice_);
+        pair(fieldLabel_, field_);
+        number_.setMinimum(0);
+        number_.setMaximum(3600);
+        number_.setUnitIncrement(5);
+        numberRow_.setLayout(&row_);
+        numberRow_.add(&number_);
+        numberRow_.add(&unit_);
+        pair(numberLabel_, numberRow_);
+        buttons_.add(&apply_);
+        buttons_.add(&cancel_);
+
+        awt::Toolkit::getDefaultToolkit().addKeyListener(this);
+        setLocation(20, 20);
+        pack();
+    }
+
+    void keyPressed(awt::KeyEvent&) override {}
+    // On the release: a program that ends with the key still down leaves
+    // Wine believing it is held, and the next program sees it pressed.
+    void keyReleased(awt::KeyEvent& e) override {
+        if (e.keyCode != VK_ESCAPE) return;
+        e.consumed = true;
+        dispose();
+        PostQuitMessage(0);
+    }
+    void keyTyped(awt::KeyEvent&) override {}
+
+    // Once the first layouts have run and painted.
+    void actionPerformed(awt::ActionEvent&) override {
+        killTimer(this);
+        RECT client;
+        GetClientRect(area_.getHandle(), &client);
+        POINT corner{client.right - 4, client.bottom - 4};
+        ClientToScreen(area_.getHandle(), &corner);
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        std::printf("%02X%02X%02X %ld %ld\nready\n", GetRValue(face), GetGValue(face),
+                    GetBValue(face), corner.x, corner.y);
+        std::fflush(stdout);
+    }
+
+private:
+    void pair(awt::Component& caption, awt::Component& control) {
+        settings_.add(&caption);
+        settings_.add(&control);
+    }
+    static void nest(awt::Container& parent, awt::Container& child, awt::LayoutManager& layout,
+                     Where where) {
+        child.setLayout(&layout);
+        parent.add(&child, where);
+    }
+
+    // Layouts first: they outlive the containers, which use them until the end.
+    awt::BorderLayout frameLayout_;
+    awt::FlowLayout row_{awt::FlowLayout::LEFT}, radioRow_{awt::FlowLayout::LEFT};
+    awt::BorderedPanel settings_{L"設定"};
+    awt::Panel buttons_, numberRow_;
+    awt::Label captionLabel_{L"ラベル"}, label_{L"項目の説明を表示します"};
+    awt::Label checkLabel_{L"チェック"}, radioLabel_{L"大きさ"}, choiceLabel_{L"対象"};
+    awt::Label fieldLabel_{L"名前"}, numberLabel_{L"待ち時間"}, unit_{L"秒"};
+    awt::Checkbox check_{L"有効にする", true};
+    awt::CheckboxGroup radios_;
+    awt::Checkbox radio_[3] = {
+        {L"小さい", false, &radios_}, {L"普通", true, &radios_}, {L"大きい", false, &radios_}};
+    awt::Choice choice_;
+    awt::TextField field_{L"ユーザ名", 24};
+    awt::NumberField number_{30};
+    awt::TextArea area_{description, 4, 60};
+    awt::Button apply_{L"適用"}, cancel_{L"キャンセル"};
+};
+
+}  // namespace
+
+int main() {
+    awt::Toolkit::setInstance(GetModuleHandleW(nullptr));
+    awt::SharedLayouts::create();
+    ControlsDemo demo;
+    demo.setVisible(true);
+    demo.setTimer(500, &demo);
+    return awt::Toolkit::getDefaultToolkit().run();
+}
