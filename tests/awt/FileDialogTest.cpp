@@ -1,0 +1,139 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "GuiSupport.h"
+#include "TestComponents.h"
+#include "WindowTree.h"
+#include "awt/FileDialog.h"
+
+// The system's file dialog, answered as a person would while it is shown.
+// The test reads back what the dialog got through its window tree.
+namespace {
+
+using awt::FileDialog;
+
+constexpr int FILE_TYPE_COMBO = 0x470;  // cmb1 of the dialog template
+constexpr int FILE_NAME_COMBO = 0x47C;  // cmb13
+
+// Shows the dialog; once it is up, lists its windows and sends it the keys.
+// The timer runs in the dialog's own message loop.
+struct Answer {
+    Answer(const std::wstring& dialogTitle, const std::wstring& answerKeys)
+        : title(dialogTitle), keys(answerKeys) {}
+
+    std::wstring title, keys;
+    std::vector<window_tree::Entry> windows;
+    HWND owner = nullptr;
+
+    void showAndAnswer(FileDialog& dialog) {
+        current = this;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, tick);
+        dialog.setVisible(true);
+        KillTimer(nullptr, timer);
+    }
+    std::wstring textOf(const std::wstring& className, int id) const {
+        for (const auto& w : windows) {
+            if (w.id == id && w.className == className) return w.text;
+        }
+        return L"(no such window)";
+    }
+
+    static inline Answer* current = nullptr;
+    static void CALLBACK tick(HWND, UINT, UINT_PTR timer, DWORD) {
+        window_tree::Filter filter;
+        filter.processId = GetCurrentProcessId();
+        filter.title = current->title;
+        const auto found = window_tree::findTopLevel(filter);
+        if (found.empty()) return;
+        KillTimer(nullptr, timer);
+        current->windows = window_tree::list(found[0]);
+        current->owner = GetWindow(found[0], GW_OWNER);
+        awt_test::xdotool(L"search --sync --limit 1 --name \"^" + current->title +
+                          L"$\" windowfocus --sync " + current->keys);
+    }
+};
+
+// The path as keys to press. (xdotool's "type" would swallow every
+// argument after it, the Return too.)
+std::wstring keysFor(const std::wstring& path) {
+    std::wstring keys;
+    for (wchar_t c : path) {
+        switch (c) {
+            case L'\\': keys += L"backslash "; break;
+            case L':': keys += L"colon "; break;
+            case L'.': keys += L"period "; break;
+            case L'-': keys += L"minus "; break;
+            case L'_': keys += L"underscore "; break;
+            default: keys += std::wstring(1, c) + L" ";
+        }
+    }
+    return keys;
+}
+
+// A file type of the test's own, so that the shell knows its name.
+struct ScratchFileType {
+    ScratchFileType() {
+        set(L".velmoratest", L"velmora.testfile");
+        set(L"velmora.testfile", L"Velmora test settings");
+    }
+    ~ScratchFileType() {
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, L".velmoratest");
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, L"velmora.testfile");
+    }
+    static void set(const wchar_t* key, const std::wstring& value) {
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+};
+
+TEST(FileDialog, FilterNamesTheTypeOrFallsBackToTheExtension) {
+    using namespace std::string_literals;
+    EXPECT_EQ(FileDialog::makeFilter(L"reg", L"Registration Entries"),
+              L"Registration Entries (*.reg)\0*.reg\0"s);
+    EXPECT_EQ(FileDialog::makeFilter(L"reg", L""), L"reg file\0*.reg\0"s);
+    EXPECT_EQ(FileDialog::makeFilter(L"", L"Anything"), L"");
+}
+
+TEST(FileDialog, ATypedPathIsTheFileChosenAndTheShellNamesTheFilter) {
+    ScratchFileType type;
+    awt::Frame owner(L"dialog owner");
+    owner.setBounds(50, 50, 200, 100);
+    owner.setVisible(true);
+    wchar_t directory[MAX_PATH];
+    GetTempPathW(MAX_PATH, directory);
+    const std::wstring path = std::wstring(directory) + L"velmora-dialog.velmoratest";
+    DeleteFileW(path.c_str());
+
+    FileDialog dialog(&owner, L"save here", FileDialog::SAVE);
+    dialog.setExtension(L"velmoratest");
+    Answer answer{L"save here", L"key --delay 20 " + keysFor(path) + L"Return"};
+    answer.showAndAnswer(dialog);
+    EXPECT_EQ(dialog.getFile(), path);
+    EXPECT_EQ(answer.textOf(L"ComboBox", FILE_TYPE_COMBO), L"Velmora test settings (*.velmoratest)");
+    EXPECT_EQ(answer.owner, owner.getHandle());
+}
+
+TEST(FileDialog, CancellingGivesNoFileAndOnlyOverlongNamesThrow) {
+    const std::wstring longest(MAX_PATH, L'n');
+    FileDialog dialog(nullptr, L"open this", FileDialog::OPEN);
+    dialog.setExtension(L"reg");
+    dialog.setFile(longest + L"n");
+    EXPECT_EQ(awt_test::thrownMessage([&] { dialog.setVisible(true); }), L"too long: " + longest + L"n");
+    EXPECT_EQ(awt_test::thrownMessage([&] { dialog.setVisible(false); }),
+              L"FileDialog::setVisible(false)");
+
+    dialog.setFile(longest);
+    Answer answer{L"open this", L"key Escape"};
+    answer.showAndAnswer(dialog);
+    EXPECT_EQ(dialog.getFile(), L"");
+    EXPECT_EQ(answer.textOf(L"ComboBoxEx32", FILE_NAME_COMBO), longest);
+    // The prefix does not know .reg files; Wine's shell then names the type
+    // after the extension itself.
+    EXPECT_EQ(answer.textOf(L"ComboBox", FILE_TYPE_COMBO), L".reg file (*.reg)");
+}
+
+}  // namespace
