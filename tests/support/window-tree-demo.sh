@@ -1,0 +1,52 @@
+#!/bin/sh
+# Lists the toolkit demo's windows with window-tree from outside its process
+# and compares them, geometry left out, with the frame the demo builds; a
+# title that no window has gives exit code 1. Closes the demo with Escape.
+#   window-tree-demo.sh XDISPLAY WINETOOL DEMO.exe WINDOW-TREE.exe
+set -u
+xdisplay=$1 winetool=$2 demo=$3 lister=$4
+
+eval "$("$xdisplay" env)" || { echo "no test display" >&2; exit 1; }
+export DISPLAY
+title='velmora toolkit demo'
+actual=$(mktemp)
+trap 'rm -f "$actual"' EXIT
+
+"$winetool" run "$demo" >/dev/null 2>&1 </dev/null &
+demo_pid=$!
+"$winetool" run "$lister" --title "$title" --wait 10000 </dev/null |
+    tr -d '\r' | sed 's/ bounds=[^ ]* screen=[^ ]*//' >"$actual"
+
+failures=0
+# A caption over a group box, cards (one of them out of sight) and a row of
+# buttons: every swatch is a panel, a static control.
+if ! diff -u - "$actual" <<'LISTING'; then
+class="awt::Frame" text="velmora toolkit demo" id=0 visible=1 enabled=1
+  class="Static" text="" id=0 visible=1 enabled=1
+    class="Static" text="" id=0 visible=1 enabled=1
+  class="Button" text="カテゴリ" id=0 visible=1 enabled=1
+    class="Static" text="" id=0 visible=1 enabled=1
+    class="Static" text="" id=0 visible=1 enabled=1
+  class="Static" text="" id=0 visible=1 enabled=1
+    class="Button" text="設定反映" id=0 visible=1 enabled=1
+      class="Static" text="" id=0 visible=1 enabled=1
+      class="Static" text="" id=0 visible=1 enabled=1
+      class="Static" text="" id=0 visible=1 enabled=1
+    class="Static" text="" id=0 visible=1 enabled=1
+  class="Static" text="" id=0 visible=1 enabled=1
+    class="Static" text="" id=0 visible=1 enabled=1
+    class="Static" text="" id=0 visible=1 enabled=1
+LISTING
+    failures=$((failures + 1))
+fi
+
+status=0
+"$winetool" run "$lister" --title 'no such window' >/dev/null 2>&1 </dev/null || status=$?
+if [ "$status" -ne 1 ]; then
+    echo "a title without window gave exit code $status" >&2
+    failures=$((failures + 1))
+fi
+
+xdotool search --sync --limit 1 --name "^$title\$" windowfocus --sync key Escape
+wait "$demo_pid" || failures=$((failures + 1))
+[ "$failures" -eq 0 ]
