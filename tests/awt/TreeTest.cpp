@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "GuiSupport.h"
+#include "TestComponents.h"
+#include "awt/Toolkit.h"
 #include "awt/UsefulTree.h"
 
 // Trees in a real tree view: what the control shows of the nodes, the
@@ -136,6 +138,33 @@ TEST(Tree, ClearingASelectedTreeRaisesNoEventAndLeavesNoSelection) {
     EXPECT_EQ(send(tree, TVM_GETCOUNT, 0), 0);
     tree.addNode(tree.getRoot(), L"x");
     EXPECT_EQ(shown(tree), (Lines{L"x"}));
+}
+
+TEST(Tree, WhatTheControlRefusesIsThrownWithItsMessage) {
+    awt::Frame frame(L"tree failures");
+    awt::Tree other, tree;
+    frame.add(&other);
+    Node* stranger = other.addNode(other.getRoot(), L"s");
+    show(frame, tree);
+    // A node of another control is no item of this one.
+    EXPECT_EQ(awt_test::thrownMessage([&] { tree.select(stranger); }),
+              L"SendMessage(TVM_SELECTITEM) failed)");
+    // Expansion reports without an item, which the control does not know.
+    struct Case {
+        UINT action;
+        const wchar_t* message;
+    } cases[] = {{TVE_TOGGLE, L"unknown tree expanded action: 3"},
+                 {TVE_EXPAND, L"SendMessage(TVM_GETITEM) failed"}};
+    for (const Case& c : cases) {
+        NMTREEVIEWW change{};
+        change.hdr = {tree.getHandle(), 0, TVN_ITEMEXPANDEDW};
+        change.action = c.action;
+        EXPECT_EQ(awt_test::thrownMessage([&] {
+                      SendMessageW(frame.getHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+                      awt::Toolkit::getDefaultToolkit().rethrowHeldException();
+                  }),
+                  c.message);
+    }
 }
 
 TEST(Tree, PreferredSizeFollowsTheNodesAndTheLinesAtTheRoot) {
