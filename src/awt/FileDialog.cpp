@@ -1,6 +1,7 @@
 #include "awt/FileDialog.h"
 
 #include <windows.h>
+
 #include <commdlg.h>
 #include <shellapi.h>
 

@@ -1,6 +1,7 @@
 #include "awt/Tree.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -12,8 +13,8 @@ namespace awt {
 
 namespace {
 
-constexpr uint32_t TREE_STYLE = WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS;
+constexpr uint32_t TREE_STYLE = WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP |
+                                TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS;
 
 // Listeners reached by the notifications of a native call may throw; the
 // window procedure holds what they threw until the call has returned.
@@ -70,8 +71,8 @@ void Tree::insert(Node* parent, Node* node) {
     insertion.item.cChildren = I_CHILDRENCALLBACK;
     insertion.item.lParam = reinterpret_cast<LPARAM>(node);
     insertion.item.state = node->expanded_ ? TVIS_EXPANDED : 0;
-    node->handle_ = reinterpret_cast<HTREEITEM>(
-        send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insertion)));
+    node->handle_ =
+        reinterpret_cast<HTREEITEM>(send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insertion)));
     rethrowFromListeners();
     if (node->handle_ == nullptr) throw Exception(L"SendMessage(TVM_INSERTITEM) failed");
     // The control opens a parent only once it has a child to show.
@@ -111,8 +112,9 @@ void Tree::select(Node* node) {
 }
 
 void Tree::selectNatively(Node* node) {
-    const LRESULT selected = send(TVM_SELECTITEM, TVGN_CARET,
-                                  reinterpret_cast<LPARAM>(node != nullptr ? node->handle_ : nullptr));
+    const LRESULT selected =
+        send(TVM_SELECTITEM, TVGN_CARET,
+             reinterpret_cast<LPARAM>(node != nullptr ? node->handle_ : nullptr));
     rethrowFromListeners();
     if (selected == 0) throw Exception(L"SendMessage(TVM_SELECTITEM) failed)");
 }
@@ -178,7 +180,8 @@ LRESULT Tree::handleNotify(int code, NMHDR* header, bool& handled) {
         case TVN_GETDISPINFOW: {
             TVITEMW& item = reinterpret_cast<NMTVDISPINFOW*>(header)->item;
             const auto* node = reinterpret_cast<const Node*>(item.lParam);
-            if ((item.mask & TVIF_TEXT) != 0) item.pszText = const_cast<wchar_t*>(node->text_.c_str());
+            if ((item.mask & TVIF_TEXT) != 0)
+                item.pszText = const_cast<wchar_t*>(node->text_.c_str());
             if ((item.mask & TVIF_CHILDREN) != 0) item.cChildren = node->children_.empty() ? 0 : 1;
             break;
         }
@@ -188,7 +191,8 @@ LRESULT Tree::handleNotify(int code, NMHDR* header, bool& handled) {
         case TVN_ITEMEXPANDEDW: {
             const auto* change = reinterpret_cast<NMTREEVIEWW*>(header);
             if (change->action != TVE_EXPAND && change->action != TVE_COLLAPSE) {
-                throw Exception(L"unknown tree expanded action: " + std::to_wstring(change->action));
+                throw Exception(L"unknown tree expanded action: " +
+                                std::to_wstring(change->action));
             }
             nodeOf(change->itemNew.hItem)->expanded_ = change->action == TVE_EXPAND;
             break;
@@ -229,12 +233,11 @@ Size Tree::getPreferredSize() {
     int32_t widest = 0;
     widestBelow(root_, linesAtRoot_ ? 1 : 0, indent, widest);
     const int32_t count = root_.getChildCount();
-    const Size size{
-        GetSystemMetrics(SM_CXVSCROLL) +
-            2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXBORDER)) + widest,
-        std::max(1, count) * metrics.tmHeight +
-            2 * (count * GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYEDGE) +
-                 GetSystemMetrics(SM_CYBORDER))};
+    const Size size{GetSystemMetrics(SM_CXVSCROLL) +
+                        2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXBORDER)) + widest,
+                    std::max(1, count) * metrics.tmHeight +
+                        2 * (count * GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYEDGE) +
+                             GetSystemMetrics(SM_CYBORDER))};
     if (hasPeer) preferredSize_ = size;
     return size;
 }

@@ -1,4 +1,5 @@
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -160,7 +161,8 @@ TEST(Tree, WhatTheControlRefusesIsThrownWithItsMessage) {
         change.hdr = {tree.getHandle(), 0, TVN_ITEMEXPANDEDW};
         change.action = c.action;
         EXPECT_EQ(awt_test::thrownMessage([&] {
-                      SendMessageW(frame.getHandle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+                      SendMessageW(frame.getHandle(), WM_NOTIFY, 0,
+                                   reinterpret_cast<LPARAM>(&change));
                       awt::Toolkit::getDefaultToolkit().rethrowHeldException();
                   }),
                   c.message);

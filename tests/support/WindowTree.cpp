@@ -81,11 +81,21 @@ std::string quoted(const std::wstring& text) {
     std::string out = "\"";
     for (char c : toUtf8(text)) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '"': out += "\\\""; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
                     char escape[5];
@@ -133,11 +143,11 @@ std::vector<HWND> findTopLevel(const Filter& filter) {
 
 std::string format(const Entry& e) {
     char geometry[160];
-    std::snprintf(geometry, sizeof geometry, " id=%d bounds=%d,%d,%d,%d screen=%d,%d visible=%d enabled=%d",
-                  e.id, e.x, e.y, e.width, e.height, e.screenX, e.screenY, e.visible ? 1 : 0,
-                  e.enabled ? 1 : 0);
-    std::string line = std::string(2 * static_cast<size_t>(e.depth), ' ') + "class=" +
-                       quoted(e.className) + " text=" + quoted(e.text) + geometry;
+    std::snprintf(geometry, sizeof geometry,
+                  " id=%d bounds=%d,%d,%d,%d screen=%d,%d visible=%d enabled=%d", e.id, e.x, e.y,
+                  e.width, e.height, e.screenX, e.screenY, e.visible ? 1 : 0, e.enabled ? 1 : 0);
+    std::string line = std::string(2 * static_cast<size_t>(e.depth), ' ') +
+                       "class=" + quoted(e.className) + " text=" + quoted(e.text) + geometry;
     if (e.checked >= 0) line += " checked=" + std::to_string(e.checked);
     return line;
 }

@@ -35,10 +35,10 @@ std::vector<Entry> list(HWND top);
 
 // Which top-level windows to list: every condition given must hold.
 struct Filter {
-    DWORD processId = 0;       // 0: any process
-    std::wstring title;        // empty: any title; otherwise the exact title
-    std::wstring className;    // empty: any class; otherwise the class, any case
-    bool hiddenToo = false;    // also windows that are not visible
+    DWORD processId = 0;     // 0: any process
+    std::wstring title;      // empty: any title; otherwise the exact title
+    std::wstring className;  // empty: any class; otherwise the class, any case
+    bool hiddenToo = false;  // also windows that are not visible
 };
 
 std::vector<HWND> findTopLevel(const Filter& filter);

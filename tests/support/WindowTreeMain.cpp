@@ -8,6 +8,7 @@
 // gives a window that is still starting that long to appear. Exit code 0,
 // 1 when no window matched, 2 for a bad command line.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <string>

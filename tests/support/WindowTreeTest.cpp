@@ -13,10 +13,10 @@ HWND make(const wchar_t* className, const wchar_t* text, DWORD style, RECT r, HW
 
 TEST(WindowTree, ListsEachWindowWithItsStateBelowItsParent) {
     HWND top = make(L"STATIC", L"top", WS_POPUP | WS_VISIBLE, {120, 80, 300, 200}, nullptr);
-    HWND group = make(L"BUTTON", L"グループ", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, {5, 5, 200, 150},
-                      top, 7);
-    HWND check = make(L"BUTTON", L"on", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, {10, 20, 80, 20},
-                      group, 8);
+    HWND group =
+        make(L"BUTTON", L"グループ", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, {5, 5, 200, 150}, top, 7);
+    HWND check =
+        make(L"BUTTON", L"on", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, {10, 20, 80, 20}, group, 8);
     make(L"BUTTON", L"off", WS_CHILD | WS_DISABLED | BS_AUTORADIOBUTTON, {10, 50, 80, 20}, group);
     make(L"EDIT", L"a \"b\"\\c\td", WS_CHILD | WS_VISIBLE | ES_MULTILINE, {210, 5, 80, 20}, top);
     SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
