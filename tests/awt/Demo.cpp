@@ -65,13 +65,16 @@ public:
         pack();
     }
 
-    void keyPressed(awt::KeyEvent& e) override {
+    // Escape ends the demo when it is let go: a window gone at the press
+    // would leave Wine holding the key down, and the next program would
+    // lose its first Escape.
+    void keyPressed(awt::KeyEvent& e) override { e.consumed = e.keyCode == VK_ESCAPE; }
+    void keyReleased(awt::KeyEvent& e) override {
         if (e.keyCode != VK_ESCAPE) return;
         e.consumed = true;
         dispose();
         PostQuitMessage(0);
     }
-    void keyReleased(awt::KeyEvent&) override {}
     void keyTyped(awt::KeyEvent&) override {}
 
     // Once the first layouts have run and painted.

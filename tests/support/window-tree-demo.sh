@@ -9,12 +9,18 @@ xdisplay=$1 winetool=$2 demo=$3 lister=$4
 eval "$("$xdisplay" env)" || { echo "no test display" >&2; exit 1; }
 export DISPLAY
 title='velmora toolkit demo'
+report=$(mktemp)
 actual=$(mktemp)
-trap 'rm -f "$actual"' EXIT
+trap 'rm -f "$report" "$actual"' EXIT
 
-"$winetool" run "$demo" >/dev/null 2>&1 </dev/null &
+"$winetool" run "$demo" >"$report" 2>/dev/null </dev/null &
 demo_pid=$!
-"$winetool" run "$lister" --title "$title" --wait 10000 </dev/null |
+# Wine can take a while to show the first window of a busy run.
+for _ in $(seq 300); do
+    grep -q '^ready' "$report" && break
+    sleep 0.1
+done
+"$winetool" run "$lister" --title "$title" --wait 5000 </dev/null |
     tr -d '\r' | sed 's/ bounds=[^ ]* screen=[^ ]*//' >"$actual"
 
 failures=0
@@ -47,6 +53,14 @@ if [ "$status" -ne 1 ]; then
     failures=$((failures + 1))
 fi
 
-xdotool search --sync --limit 1 --name "^$title\$" windowfocus --sync key Escape
-wait "$demo_pid" || failures=$((failures + 1))
+# A demo left behind would answer for the next test's.
+timeout 10 xdotool search --sync --onlyvisible --limit 1 --name "^$title\$" \
+    windowfocus --sync key Escape
+( sleep 10; kill "$demo_pid" ) >/dev/null 2>&1 &
+watchdog=$!
+if ! wait "$demo_pid"; then
+    echo "the demo did not end with exit code 0 on Escape" >&2
+    failures=$((failures + 1))
+fi
+kill "$watchdog" 2>/dev/null
 [ "$failures" -eq 0 ]
