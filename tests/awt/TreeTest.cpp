@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "GuiSupport.h"
-#include "TestComponents.h"
 #include "awt/UsefulTree.h"
 
 // Trees in a real tree view: what the control shows of the nodes, the
@@ -99,16 +98,6 @@ TEST(Tree, NodesShowBeforeAndAfterThePeerAndClearingRaisesNoEvent) {
     EXPECT_EQ(next(tree, TVGN_CARET), nullptr);
     tree.addNode(tree.getRoot(), L"x");
     EXPECT_EQ(shown(tree), (Lines{L"x"}));
-}
-
-TEST(Tree, ANodeOfAnotherTreeCannotBeSelected) {
-    awt::Frame frame(L"tree failures");
-    awt::Tree other, tree;
-    frame.add(&other);
-    Node* stranger = other.addNode(other.getRoot(), L"s");
-    show(frame, tree);
-    EXPECT_EQ(awt_test::thrownMessage([&] { tree.select(stranger); }),
-              L"SendMessage(TVM_SELECTITEM) failed)");
 }
 
 TEST(Tree, PreferredSizeFollowsTheNodesAndTheLinesAtTheRoot) {
