@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,13 +21,15 @@ using awt::FileDialog;
 constexpr int FILE_TYPE_COMBO = 0x470;  // cmb1 of the dialog template
 constexpr int FILE_NAME_COMBO = 0x47C;  // cmb13
 
-// Shows the dialog; once it is up, lists its windows and sends it the keys.
-// The timer runs in the dialog's own message loop.
+// Shows the dialog; once it is up, lists its windows, sends it the keys and
+// clicks the button. A dialog that closed at the press of a key would leave
+// Wine holding that key down for the next program on the display.
 struct Answer {
-    Answer(const std::wstring& dialogTitle, const std::wstring& answerKeys)
-        : title(dialogTitle), keys(answerKeys) {}
+    Answer(const std::wstring& dialogTitle, const std::wstring& answerKeys, int buttonId)
+        : title(dialogTitle), keys(answerKeys), button(buttonId) {}
 
     std::wstring title, keys;
+    int button;
     std::vector<window_tree::Entry> windows;
     HWND owner = nullptr;
 
@@ -36,27 +39,31 @@ struct Answer {
         fileDialog.setVisible(true);
         KillTimer(nullptr, timer);
     }
-    std::wstring textOf(const std::wstring& className, int id) const {
+    const window_tree::Entry& find(const std::wstring& className, int id) const {
         for (const auto& w : windows) {
-            if (w.id == id && w.className == className) return w.text;
+            if (w.id == id && w.className == className) return w;
         }
-        return L"(no such window)";
+        throw std::out_of_range("no such window");
     }
 
     static inline Answer* current = nullptr;
     static void CALLBACK tick(HWND, UINT, UINT_PTR timer, DWORD) {
+        Answer& a = *current;
         window_tree::Filter filter;
         filter.processId = GetCurrentProcessId();
-        filter.title = current->title;
+        filter.title = a.title;
         const auto found = window_tree::findTopLevel(filter);
         if (found.empty()) return;
         KillTimer(nullptr, timer);
-        current->windows = window_tree::list(found[0]);
-        current->owner = GetWindow(found[0], GW_OWNER);
+        a.windows = window_tree::list(found[0]);
+        a.owner = GetWindow(found[0], GW_OWNER);
+        const window_tree::Entry& b = a.find(L"Button", a.button);
         // The X window may not be mapped yet, and until it has the X focus
         // keys go to wherever the pointer is.
-        awt_test::xdotool(L"search --sync --onlyvisible --limit 1 --name \"^" + current->title +
-                          L"$\" windowfocus --sync " + current->keys);
+        awt_test::xdotool(L"search --sync --onlyvisible --limit 1 --name \"^" + a.title +
+                          L"$\" windowfocus --sync " + a.keys + L" mousemove " +
+                          std::to_wstring(b.screenX + b.width / 2) + L" " +
+                          std::to_wstring(b.screenY + b.height / 2) + L" click 1");
     }
 };
 
@@ -92,12 +99,12 @@ TEST(FileDialog, ATypedPathIsTheFileChosenAndTheShellNamesTheFilter) {
 
     FileDialog dialog(&owner, L"save here", FileDialog::SAVE);
     dialog.setExtension(L"reg");
-    Answer answer{L"save here", L"key --delay 20 " + keysFor(path) + L"Return"};
+    Answer answer{L"save here", L"key --delay 20 " + keysFor(path), IDOK};
     answer.showAndAnswer(dialog);
     EXPECT_EQ(dialog.getFile(), path);
     // The prefix does not know .reg files; Wine's shell then names the type
     // ".reg file" itself, which the dialog's own fallback ("reg file") is not.
-    EXPECT_EQ(answer.textOf(L"ComboBox", FILE_TYPE_COMBO), L".reg file (*.reg)");
+    EXPECT_EQ(answer.find(L"ComboBox", FILE_TYPE_COMBO).text, L".reg file (*.reg)");
     EXPECT_EQ(answer.owner, owner.getHandle());
 }
 
@@ -116,10 +123,10 @@ TEST(FileDialog, CancellingGivesNoFileAndOnlyOverlongNamesThrow) {
               L"FileDialog::setVisible(false)");
 
     dialog.setFile(longest);
-    Answer answer{L"open this", L"key Escape"};
+    Answer answer{L"open this", L"", IDCANCEL};
     answer.showAndAnswer(dialog);
     EXPECT_EQ(dialog.getFile(), L"");
-    EXPECT_EQ(answer.textOf(L"ComboBoxEx32", FILE_NAME_COMBO), L"abc.reg");
+    EXPECT_EQ(answer.find(L"ComboBoxEx32", FILE_NAME_COMBO).text, L"abc.reg");
 }
 
 }  // namespace
