@@ -65,9 +65,10 @@ public:
         pack();
     }
 
-    void keyPressed(awt::KeyEvent&) override {}
-    // On the release: a program that ends with the key still down leaves
-    // Wine believing it is held, and the next program sees it pressed.
+    // Escape ends the demo when it is let go: a window gone at the press
+    // would leave Wine holding the key down, and the next program would
+    // lose its first Escape.
+    void keyPressed(awt::KeyEvent& e) override { e.consumed = e.keyCode == VK_ESCAPE; }
     void keyReleased(awt::KeyEvent& e) override {
         if (e.keyCode != VK_ESCAPE) return;
         e.consumed = true;
