@@ -19,6 +19,7 @@
 #include "awt/TextArea.h"
 #include "awt/TextField.h"
 #include "awt/Toolkit.h"
+#include "awt/UsefulTree.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ public:
         awt::SharedLayouts::gridFlowLayout().setHgap(10);
         awt::SharedLayouts::gridFlowLayout().setVgap(6);
         setLayout(&frameLayout_);
-        // The west side is kept free for a tree of categories.
+        addCategories();
+        add(&tree_, &awt::BorderLayout::WEST);
         nest(*this, settings_, awt::SharedLayouts::gridFlowLayout(), &awt::BorderLayout::CENTER);
         nest(*this, buttons_, row_, &awt::BorderLayout::SOUTH);
         area_.setEditable(false);
@@ -97,6 +99,16 @@ public:
     }
 
 private:
+    void addCategories() {
+        awt::Tree::Node* system = tree_.addNode(tree_.getRoot(), L"システム");
+        for (const wchar_t* text : {L"メモリ", L"ファイルシステム", L"ネットワーク"})
+            tree_.addNode(system, text);
+        tree_.setExpanded(system, true);
+        awt::Tree::Node* user = tree_.addNode(tree_.getRoot(), L"ユーザ");
+        tree_.addNode(user, L"エクスプローラ");
+        tree_.addNode(tree_.getRoot(), L"ツール");
+        tree_.setLinesAtRoot(true);
+    }
     void pair(awt::Component& caption, awt::Component& control) {
         settings_.add(&caption);
         settings_.add(&control);
@@ -124,6 +136,7 @@ private:
     awt::NumberField number_{30};
     awt::TextArea area_{description, 4, 60};
     awt::Button apply_{L"適用"}, cancel_{L"キャンセル"};
+    awt::UsefulTree tree_;
 };
 
 }  // namespace
