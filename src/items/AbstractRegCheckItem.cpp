@@ -36,19 +36,12 @@ void AbstractRegCheckItem::readParameters(const xml::Element& params) {
 }
 
 void AbstractRegCheckItem::load() {
-    checkKeyPath();
-    try {
-        RegKey key(getKeyPath(), RegKey::READ);
-        storedState_ = readState(key);
-    } catch (const RegKeyException&) {
+    if (!readFromKey([this](RegKey& key) { storedState_ = readState(key); }))
         storedState_ = defaultState_;
-    }
     currentState_ = storedState_;
 }
 
 void AbstractRegCheckItem::commit() {
-    checkKeyPath();
-    RegKey key(getKeyPath(), RegKey::CHANGE);
-    writeState(key, currentState_);
+    writeToKey([this](RegKey& key) { writeState(key, currentState_); });
     storedState_ = currentState_;
 }

@@ -4,6 +4,7 @@
 #include "core/StringUtil.h"
 #include "items/Params.h"
 #include "items/SaveTarget.h"
+#include "registry/RegKey.h"
 
 void AbstractRegItem::configure(const xml::Element& params) {
     readParameters(params);
@@ -50,4 +51,21 @@ const std::wstring& AbstractRegItem::getShortHelp() const {
 
 void AbstractRegItem::checkKeyPath() const {
     if (keyPath_ == NULL_STRING) throw ConfigException(L"no set key name");
+}
+
+bool AbstractRegItem::readFromKey(const std::function<void(RegKey&)>& read) {
+    checkKeyPath();
+    try {
+        RegKey key(keyPath_, RegKey::READ);
+        read(key);
+        return true;
+    } catch (const RegKeyException&) {
+        return false;
+    }
+}
+
+void AbstractRegItem::writeToKey(const std::function<void(RegKey&)>& write) {
+    checkKeyPath();
+    RegKey key(keyPath_, RegKey::CHANGE);
+    write(key);
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/Constants.h"
@@ -44,6 +45,11 @@ protected:
 
     // Throws ConfigException "no set key name" when no key was given.
     void checkKeyPath() const;
+    // Runs read on the item's key opened for reading. False when the key or
+    // the value could not be read: the caller then takes its default.
+    bool readFromKey(const std::function<void(RegKey&)>& read);
+    // Runs write on the item's key opened for changing.
+    void writeToKey(const std::function<void(RegKey&)>& write);
     const std::wstring& getDefaultText() const { return defaultText_; }
     const std::wstring& getDefaultMeaningText() const { return defaultMeaningText_; }
 

@@ -55,19 +55,12 @@ void AbstractRegValueItem::deriveDefault() {
 }
 
 void AbstractRegValueItem::load() {
-    checkKeyPath();
-    try {
-        RegKey key(getKeyPath(), RegKey::READ);
-        storedValue_ = readValue(key);
-    } catch (const RegKeyException&) {
+    if (!readFromKey([this](RegKey& key) { storedValue_ = readValue(key); }))
         storedValue_ = defaultValue_;
-    }
     currentValue_ = storedValue_;
 }
 
 void AbstractRegValueItem::commit() {
-    checkKeyPath();
-    RegKey key(getKeyPath(), RegKey::CHANGE);
-    writeValue(key, currentValue_);
+    writeToKey([this](RegKey& key) { writeValue(key, currentValue_); });
     storedValue_ = currentValue_;
 }

@@ -46,20 +46,13 @@ void RegToggleItem::deriveDefault() {
 }
 
 void RegToggleItem::load() {
-    checkKeyPath();
-    try {
-        RegKey key(getKeyPath(), RegKey::READ);
-        storedIndex_ = readIndex(key);
-    } catch (const RegKeyException&) {
+    if (!readFromKey([this](RegKey& key) { storedIndex_ = readIndex(key); }))
         storedIndex_ = defaultIndex_;
-    }
     currentIndex_ = storedIndex_;
 }
 
 void RegToggleItem::commit() {
-    checkKeyPath();
-    RegKey key(getKeyPath(), RegKey::CHANGE);
-    writeIndex(key);
+    writeToKey([this](RegKey& key) { writeIndex(key); });
     storedIndex_ = currentIndex_;
 }
 
@@ -101,27 +94,37 @@ const std::wstring& RegToggleItem::currentData() const {
     return values_[currentIndex_];
 }
 
-void RegToggleItem::writeIndex(RegKey& key) {
-    if (deletesOnWrite()) {
-        key.deleteValue(getValueName());
-        return;
-    }
-    switch (getType()) {
+namespace {
+
+// Writes a choice's data to an open key or to a saved file's key alike.
+template <typename Target>
+void writeData(Target& target, const std::wstring& name, DWORD type, const std::wstring& data) {
+    switch (type) {
         case REG_BINARY: {
-            const std::vector<uint8_t> bytes = textToBytes(currentData());
-            key.setBytes(getValueName(), bytes.data(), static_cast<DWORD>(bytes.size()));
+            const std::vector<uint8_t> bytes = textToBytes(data);
+            target.setBytes(name, bytes.data(), static_cast<DWORD>(bytes.size()));
             break;
         }
         case REG_DWORD:
-            key.setDWORD(getValueName(), static_cast<DWORD>(parseInt(currentData())));
+            target.setDWORD(name, static_cast<DWORD>(parseInt(data)));
             break;
         case REG_SZ:
         case REG_EXPAND_SZ:
         case REG_MULTI_SZ:
-            key.setString(getValueName(), getType(), currentData());
+            target.setString(name, type, data);
             break;
         default:
             throw ConfigException(L"RegType");
+    }
+}
+
+}  // namespace
+
+void RegToggleItem::writeIndex(RegKey& key) {
+    if (deletesOnWrite()) {
+        key.deleteValue(getValueName());
+    } else {
+        writeData(key, getValueName(), getType(), currentData());
     }
 }
 
@@ -129,23 +132,7 @@ void RegToggleItem::storeTo(RegistryStorage& storage) {
     RegistryStorage::Key& entry = storage.getKey(getKeyPath());
     if (deletesOnWrite()) {
         entry.deleteValue(getValueName());
-        return;
-    }
-    switch (getType()) {
-        case REG_BINARY: {
-            const std::vector<uint8_t> bytes = textToBytes(currentData());
-            entry.setBytes(getValueName(), bytes.data(), bytes.size());
-            break;
-        }
-        case REG_DWORD:
-            entry.setDWORD(getValueName(), static_cast<uint32_t>(parseInt(currentData())));
-            break;
-        case REG_SZ:
-        case REG_EXPAND_SZ:
-        case REG_MULTI_SZ:
-            entry.setString(getValueName(), getType(), currentData());
-            break;
-        default:
-            throw ConfigException(L"RegType");
+    } else {
+        writeData(entry, getValueName(), getType(), currentData());
     }
 }
