@@ -12,27 +12,14 @@
 #include "config/ClassTable.h"
 #include "config/DefinitionLoader.h"
 #include "core/Exception.h"
+#include "core/Platform.h"
 
 namespace {
 
 // Whole bytes through the handle: the C runtime's text mode would turn each
 // line feed into CR LF and its narrow streams know no UTF-8.
 void writeUtf8(DWORD stdHandle, const std::wstring& text) {
-    if (text.empty()) return;
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    const HANDLE handle = GetStdHandle(stdHandle);
-    DWORD written = 0;
-    for (size_t done = 0; done < bytes.size(); done += written) {
-        if (!WriteFile(handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
-                       &written, nullptr) ||
-            written == 0) {
-            return;
-        }
-    }
+    writeStandard(stdHandle, toUtf8(text));
 }
 
 std::wstring widen(const char* text) {

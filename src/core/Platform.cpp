@@ -57,3 +57,25 @@ FileHandle launchProcess(const std::wstring& application, const std::wstring& co
 void startProcess(const std::wstring& application, const std::wstring& commandLine) {
     launchProcess(application, commandLine);
 }
+
+std::string toUtf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    return bytes;
+}
+
+void writeStandard(unsigned long stdHandle, const std::string& bytes) {
+    const HANDLE handle = GetStdHandle(stdHandle);
+    DWORD written = 0;
+    for (size_t done = 0; done < bytes.size(); done += written) {
+        if (!WriteFile(handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
+                       &written, nullptr) ||
+            written == 0) {
+            return;
+        }
+    }
+}

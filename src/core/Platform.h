@@ -20,5 +20,13 @@ FileHandle launchProcess(const std::wstring& application, const std::wstring& co
 // Starts a process as launchProcess does, without waiting for it.
 void startProcess(const std::wstring& application, const std::wstring& commandLine);
 
+// UTF-8 form of a text, for consoles, pipes and files read on other systems.
+std::string toUtf8(const std::wstring& text);
+
+// Writes all of the bytes to a standard handle (STD_OUTPUT_HANDLE or
+// STD_ERROR_HANDLE); a handle that refuses them ends the writing silently,
+// since there is nowhere left to report it.
+void writeStandard(unsigned long stdHandle, const std::string& bytes);
+
 // GetLastError as the decimal text used in every Win32 failure message.
 std::wstring lastErrorText();

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/Platform.h"
+
 namespace window_tree {
 
 namespace {
@@ -156,16 +158,6 @@ std::string listing(HWND top) {
     std::string out;
     for (const Entry& entry : list(top)) out += format(entry) + "\n";
     return out;
-}
-
-std::string toUtf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
 }
 
 }  // namespace window_tree

@@ -52,6 +52,4 @@ std::string format(const Entry& entry);
 // The lines of list(top), each ended by a line feed.
 std::string listing(HWND top);
 
-std::string toUtf8(const std::wstring& text);
-
 }  // namespace window_tree

@@ -14,24 +14,14 @@
 #include <string>
 
 #include "WindowTree.h"
+#include "core/Platform.h"
 
 namespace {
 
-void write(DWORD stdHandle, const std::string& bytes) {
-    const HANDLE handle = GetStdHandle(stdHandle);
-    DWORD written = 0;
-    for (size_t done = 0; done < bytes.size(); done += written) {
-        if (!WriteFile(handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
-                       &written, nullptr) ||
-            written == 0) {
-            return;
-        }
-    }
-}
-
 int usage() {
-    write(STD_ERROR_HANDLE,
-          "usage: window-tree [--pid N] [--title TEXT] [--class NAME] [--hidden] [--wait MS]\n");
+    writeStandard(
+        STD_ERROR_HANDLE,
+        "usage: window-tree [--pid N] [--title TEXT] [--class NAME] [--hidden] [--wait MS]\n");
     return 2;
 }
 
@@ -76,9 +66,9 @@ int main() {
         windows = window_tree::findTopLevel(filter);
     }
     if (windows.empty()) {
-        write(STD_ERROR_HANDLE, "no window matched\n");
+        writeStandard(STD_ERROR_HANDLE, "no window matched\n");
         return 1;
     }
-    for (HWND window : windows) write(STD_OUTPUT_HANDLE, window_tree::listing(window));
+    for (HWND window : windows) writeStandard(STD_OUTPUT_HANDLE, window_tree::listing(window));
     return 0;
 }
