@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "DemoFrame.h"
 #include "awt/BorderLayout.h"
 #include "awt/BorderedPanel.h"
 #include "awt/Button.h"
@@ -31,9 +32,9 @@ const wchar_t* const description =
     L"数値欄では上下キーで値が変わり、Shift で大きく、Ctrl で端まで動きます。\r\n"
     L"入力した数値は二秒後に範囲内の値へ書き直されます。";
 
-class ControlsDemo : public awt::Frame, public awt::KeyListener, public awt::ActionListener {
+class ControlsDemo : public DemoFrame {
 public:
-    ControlsDemo() : awt::Frame(L"velmora controls demo") {
+    ControlsDemo() : DemoFrame(L"velmora controls demo") {
         frameLayout_.setHgap(8);
         frameLayout_.setVgap(8);
         row_.setHgap(6);
@@ -69,33 +70,14 @@ public:
         buttons_.add(&apply_);
         buttons_.add(&cancel_);
 
-        awt::Toolkit::getDefaultToolkit().addKeyListener(this);
         setLocation(20, 20);
         pack();
     }
 
-    void keyPressed(awt::KeyEvent&) override {}
-    // On the release: a program that ends with the key still down leaves
-    // Wine believing it is held, and the next program sees it pressed.
-    void keyReleased(awt::KeyEvent& e) override {
-        if (e.keyCode != VK_ESCAPE) return;
-        e.consumed = true;
-        dispose();
-        PostQuitMessage(0);
-    }
-    void keyTyped(awt::KeyEvent&) override {}
-
-    // Once the first layouts have run and painted.
-    void actionPerformed(awt::ActionEvent&) override {
-        killTimer(this);
+    void printChecks() override {
         RECT client;
         GetClientRect(area_.getHandle(), &client);
-        POINT corner{client.right - 4, client.bottom - 4};
-        ClientToScreen(area_.getHandle(), &corner);
-        const COLORREF face = GetSysColor(COLOR_BTNFACE);
-        std::printf("%02X%02X%02X %ld %ld\nready\n", GetRValue(face), GetGValue(face),
-                    GetBValue(face), corner.x, corner.y);
-        std::fflush(stdout);
+        print(area_.getHandle(), GetSysColor(COLOR_BTNFACE), {client.right - 4, client.bottom - 4});
     }
 
 private:
@@ -112,11 +94,6 @@ private:
     void pair(awt::Component& caption, awt::Component& control) {
         settings_.add(&caption);
         settings_.add(&control);
-    }
-    static void nest(awt::Container& parent, awt::Container& child, awt::LayoutManager& layout,
-                     Where where) {
-        child.setLayout(&layout);
-        parent.add(&child, where);
     }
 
     // Layouts first: they outlive the containers, which use them until the end.
@@ -141,11 +118,4 @@ private:
 
 }  // namespace
 
-int main() {
-    awt::Toolkit::setInstance(GetModuleHandleW(nullptr));
-    awt::SharedLayouts::create();
-    ControlsDemo demo;
-    demo.setVisible(true);
-    demo.setTimer(500, &demo);
-    return awt::Toolkit::getDefaultToolkit().run();
-}
+int main() { return runDemo<ControlsDemo>(); }

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <list>
 
+#include "DemoFrame.h"
 #include "awt/BorderLayout.h"
 #include "awt/BorderedPanel.h"
 #include "awt/CardLayout.h"
@@ -25,17 +26,11 @@ struct Swatch : awt::Panel {
     awt::Size preferred;
 };
 
-void print(const awt::Component& c, COLORREF color, POINT point) {
-    ClientToScreen(c.getHandle(), &point);
-    std::printf("%02X%02X%02X %ld %ld\n", GetRValue(color), GetGValue(color), GetBValue(color),
-                point.x, point.y);
-}
-
 constexpr COLORREF groupColor = RGB(220, 230, 240);
 
-class Demo : public awt::Frame, public awt::KeyListener, public awt::ActionListener {
+class Demo : public DemoFrame {
 public:
-    Demo() : awt::Frame(L"velmora toolkit demo") {
+    Demo() : DemoFrame(L"velmora toolkit demo") {
         frameLayout_.setHgap(6);
         frameLayout_.setVgap(6);
         column_.setVgap(6);
@@ -60,44 +55,22 @@ public:
         swatch(settings_, RGB(230, 180, 40), {120, 24});
         swatch(settings_, RGB(150, 60, 170), {60, 24});
         for (COLORREF c : {RGB(30, 150, 150), RGB(170, 90, 30)}) swatch(buttons_, c, {80, 24});
-        awt::Toolkit::getDefaultToolkit().addKeyListener(this);
         setLocation(40, 30);
         pack();
     }
 
-    // Escape ends the demo when it is let go: a window gone at the press
-    // would leave Wine holding the key down, and the next program would
-    // lose its first Escape.
-    void keyPressed(awt::KeyEvent& e) override { e.consumed = e.keyCode == VK_ESCAPE; }
-    void keyReleased(awt::KeyEvent& e) override {
-        if (e.keyCode != VK_ESCAPE) return;
-        e.consumed = true;
-        dispose();
-        PostQuitMessage(0);
-    }
-    void keyTyped(awt::KeyEvent&) override {}
-
-    // Once the first layouts have run and painted.
-    void actionPerformed(awt::ActionEvent&) override {
-        killTimer(this);
+    void printChecks() override {
         for (const Swatch& s : swatches_) {
-            if (s.getParent() != &cards_) print(s, s.getBackground(), {20, 7});
+            if (s.getParent() != &cards_) print(s.getHandle(), s.getBackground(), {20, 7});
         }
         // The group box's own colour, between its first two swatches.
         const Swatch& red = *std::next(swatches_.begin());
-        print(red, groupColor, {20, red.getSize().height + 3});
-        std::printf("ready\n");
-        std::fflush(stdout);
+        print(red.getHandle(), groupColor, {20, red.getSize().height + 3});
     }
 
 private:
     void swatch(awt::Container& parent, COLORREF color, awt::Size size, Where where = nullptr) {
         parent.add(&swatches_.emplace_back(color, size), where);
-    }
-    static void nest(awt::Container& parent, awt::Container& child, awt::LayoutManager& layout,
-                     Where where) {
-        child.setLayout(&layout);
-        parent.add(&child, where);
     }
 
     // Layouts first: they outlive the containers, which use them until the end.
@@ -113,11 +86,4 @@ private:
 
 }  // namespace
 
-int main() {
-    awt::Toolkit::setInstance(GetModuleHandleW(nullptr));
-    awt::SharedLayouts::create();
-    Demo demo;
-    demo.setVisible(true);
-    demo.setTimer(500, &demo);
-    return awt::Toolkit::getDefaultToolkit().run();
-}
+int main() { return runDemo<Demo>(); }
