@@ -1,11 +1,5 @@
-// A frame holding every kind of control with Japanese texts, shown until
-// Escape. Once laid out it prints, for the read-only text area, its
-// background colour and a screen point where only background is drawn, then
-// "ready", so that a screenshot can be checked and looked at.
-#include <windows.h>
-
-#include <cstdio>
-
+// Every kind of control with Japanese texts, for a person to read in the
+// screenshot; the check is the read-only text area's background colour.
 #include "DemoFrame.h"
 #include "awt/BorderLayout.h"
 #include "awt/BorderedPanel.h"
@@ -13,18 +7,13 @@
 #include "awt/Checkbox.h"
 #include "awt/CheckboxGroup.h"
 #include "awt/Choice.h"
-#include "awt/Frame.h"
 #include "awt/Label.h"
 #include "awt/NumberField.h"
-#include "awt/SharedLayouts.h"
 #include "awt/TextArea.h"
 #include "awt/TextField.h"
-#include "awt/Toolkit.h"
 #include "awt/UsefulTree.h"
 
 namespace {
-
-using Where = const awt::LayoutManager::Constraints*;
 
 const wchar_t* const description =
     L"この画面はツールキットの部品を一通り並べたものです。\r\n"

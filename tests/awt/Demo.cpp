@@ -1,9 +1,5 @@
-// A frame built from panels in every layout, shown until Escape. Once laid
-// out it prints, for each coloured area, its colour and a screen point inside
-// it, then "ready", so that a screenshot can be checked.
-#include <windows.h>
-
-#include <cstdio>
+// Panels in every layout; each coloured area is a point for the screenshot
+// to check.
 #include <iterator>
 #include <list>
 
@@ -11,9 +7,6 @@
 #include "awt/BorderLayout.h"
 #include "awt/BorderedPanel.h"
 #include "awt/CardLayout.h"
-#include "awt/Frame.h"
-#include "awt/SharedLayouts.h"
-#include "awt/Toolkit.h"
 
 namespace {
 

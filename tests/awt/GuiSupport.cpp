@@ -57,6 +57,12 @@ void runFor(int milliseconds) {
     runUntil([] { return false; }, milliseconds);
 }
 
+void show(awt::Frame& frame, int width, int height) {
+    frame.setBounds(100, 100, width, height);
+    frame.setVisible(true);
+    runFor(100);
+}
+
 void xdotool(const std::wstring& arguments) {
     // Wine starts Linux programs given by their path on drive Z.
     std::wstring commandLine = L"Z:\\usr\\bin\\xdotool " + arguments;
@@ -69,6 +75,16 @@ void xdotool(const std::wstring& arguments) {
     CloseHandle(process.hProcess);
 }
 
+std::wstring mousemove(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return L"mousemove " + std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
+}
+
+void click(const awt::Component& c, int x, int y) {
+    xdotool(mousemove(c.getHandle(), x, y) + L" click 1");
+}
+
 bool typeKeys(const awt::Frame& frame, const std::wstring& keys) {
     Sentinel sentinel;
     awt::Toolkit::getDefaultToolkit().addKeyListener(&sentinel);
@@ -79,6 +95,23 @@ bool typeKeys(const awt::Frame& frame, const std::wstring& keys) {
     runFor(100);  // the release of F12
     awt::Toolkit::getDefaultToolkit().removeKeyListener(&sentinel);
     return seen;
+}
+
+void Recorder::adjustmentValueChanged(awt::AdjustmentEvent& e) {
+    lines.push_back(L"adjust " + std::to_wstring(e.id) + L" " + std::to_wstring(e.value));
+    adjustedAt = GetTickCount();
+}
+
+void Recorder::key(wchar_t kind, awt::KeyEvent& e) {
+    if (e.keyCode == VK_F12) return;
+    lines.push_back(std::wstring{kind, static_cast<wchar_t>(e.keyCode)} +
+                    (e.modifiers != 0 ? L"+" + std::to_wstring(e.modifiers) : L""));
+    if (e.keyCode == swallowed) e.consumed = true;
+}
+
+void Recorder::mouse(const wchar_t* what, awt::MouseEvent& e) {
+    lines.push_back(names[e.source] + L" " + what + L" " + std::to_wstring(e.x) + L"," +
+                    std::to_wstring(e.y) + L" " + std::to_wstring(e.clickCount));
 }
 
 uint32_t Edit::getStyle() { return Component::getStyle() | WS_TABSTOP | WS_BORDER; }

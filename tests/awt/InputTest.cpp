@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <string>
-#include <vector>
-
 #include "GuiSupport.h"
 #include "awt/Panel.h"
 #include "awt/Toolkit.h"
@@ -14,54 +10,20 @@
 // message loop to the listeners.
 namespace {
 
-using awt_test::Edit;
-using awt_test::runUntil;
-using awt_test::xdotool;
-using Lines = std::vector<std::wstring>;
-
-// Writes what it hears as lines: keys as p, r or t with the key and any
-// modifiers; focus and mouse events with the name of their source.
-struct Log : awt::KeyListener, awt::FocusListener, awt::MouseListener {
-    void keyPressed(awt::KeyEvent& e) override { key(L'p', e); }
-    void keyReleased(awt::KeyEvent& e) override { key(L'r', e); }
-    void keyTyped(awt::KeyEvent& e) override { key(L't', e); }
-    void key(wchar_t kind, awt::KeyEvent& e) {
-        if (e.keyCode == VK_F12) return;
-        lines.push_back(std::wstring{kind, static_cast<wchar_t>(e.keyCode)} +
-                        (e.modifiers != 0 ? L"+" + std::to_wstring(e.modifiers) : L""));
-        if (e.keyCode == swallowed) e.consumed = true;
-    }
-    void focusGained(awt::FocusEvent& e) override { lines.push_back(names[e.source]); }
-    void mouseEntered(awt::MouseEvent& e) override { mouse(L"entered", e); }
-    void mouseExited(awt::MouseEvent& e) override { mouse(L"exited", e); }
-    void mousePressed(awt::MouseEvent& e) override { mouse(L"pressed", e); }
-    void mouse(const wchar_t* what, awt::MouseEvent& e) {
-        lines.push_back(names[e.source] + L" " + what + L" " + std::to_wstring(e.x) + L"," +
-                        std::to_wstring(e.y) + L" " + std::to_wstring(e.clickCount));
-    }
-    Lines lines;
-    std::map<const awt::Component*, std::wstring> names;
-    int32_t swallowed = 0;
-};
-
-void show(awt::Frame& frame) {
-    frame.setBounds(100, 100, 400, 300);
-    frame.setVisible(true);
-    awt_test::runFor(100);
-}
+using namespace awt_test;
 
 TEST(Keys, GlobalListenersComeFirstAndASwallowedKeyNeverReachesTheControl) {
     awt::Frame frame(L"keys");
     Edit edit;
     edit.setBounds(10, 10, 200, 24);
     frame.add(&edit);
-    Log global, own;
+    Recorder global, own;
     global.swallowed = 'B';
     awt::Toolkit::getDefaultToolkit().addKeyListener(&global);
     edit.addKeyListener(&own);
     show(frame);
     edit.requestFocus();
-    ASSERT_TRUE(awt_test::typeKeys(frame, L"a b shift+c"));
+    ASSERT_TRUE(typeKeys(frame, L"a b shift+c"));
     awt::Toolkit::getDefaultToolkit().removeKeyListener(&global);
     EXPECT_EQ(edit.getText(), L"aC");
     // xdotool lets go of Shift before C.
@@ -78,7 +40,7 @@ TEST(Keys, TabAndShiftTabMoveTheFocusWithoutWrappingAndCtrlTabDoesNot) {
     Edit edits[6];
     awt::Container* parents[] = {&first, &first, &second, &second, &frame, &frame};
     const POINT places[] = {{5, 5}, {100, 5}, {5, 5}, {100, 5}, {-100, -100}, {5, 100}};
-    Log focus;
+    Recorder focus;
     first.setBounds(0, 0, 380, 40);
     second.setBounds(0, 50, 380, 40);
     frame.add(&first);
@@ -95,7 +57,7 @@ TEST(Keys, TabAndShiftTabMoveTheFocusWithoutWrappingAndCtrlTabDoesNot) {
     second.requestFocus();
     edits[0].requestFocus();
     EXPECT_EQ(focus.lines, (Lines{L"e4", L"e1"}));
-    ASSERT_TRUE(awt_test::typeKeys(frame, L"Tab Tab Tab Tab shift+Tab ctrl+Tab"));
+    ASSERT_TRUE(typeKeys(frame, L"Tab Tab Tab Tab shift+Tab ctrl+Tab"));
     EXPECT_EQ(focus.lines, (Lines{L"e4", L"e1", L"e2", L"e4", L"e6", L"e4"}));
     EXPECT_EQ(GetFocus(), edits[3].getHandle());
     EXPECT_EQ(edits[1].getText(), L"");
@@ -104,10 +66,10 @@ TEST(Keys, TabAndShiftTabMoveTheFocusWithoutWrappingAndCtrlTabDoesNot) {
 TEST(Mouse, EnteringOneComponentReportsThatTheLastOneWasLeft) {
     // The pointer starts away from where the window will be.
     xdotool(L"mousemove 1000 740");
-    awt_test::runFor(200);
+    runFor(200);
     awt::Frame frame(L"mouse");
     awt::Panel a, b;
-    Log log;
+    Recorder log;
     log.names = {{&a, L"a"}, {&b, L"b"}};
     a.setBounds(10, 10, 100, 100);
     b.setBounds(150, 10, 100, 100);
@@ -116,15 +78,12 @@ TEST(Mouse, EnteringOneComponentReportsThatTheLastOneWasLeft) {
         panel->addMouseListener(&log);
     }
     show(frame);
-    POINT inA{20, 30}, inB{40, 50};
-    ClientToScreen(a.getHandle(), &inA);
-    ClientToScreen(b.getHandle(), &inB);
-    xdotool(L"mousemove " + std::to_wstring(inA.x) + L" " + std::to_wstring(inA.y));
+    xdotool(mousemove(a.getHandle(), 20, 30));
     ASSERT_TRUE(runUntil([&] { return !log.lines.empty(); }));
-    xdotool(L"mousemove " + std::to_wstring(inB.x) + L" " + std::to_wstring(inB.y) +
+    xdotool(mousemove(b.getHandle(), 40, 50) +
             L" sleep 0.2 mousemove_relative 3 3 sleep 0.2 click 1");
     ASSERT_TRUE(runUntil([&] { return log.lines.size() >= 4; }));
-    awt_test::runFor(200);
+    runFor(200);
     // a is left at b's point in a's own coordinates; moving within b enters
     // nothing new.
     EXPECT_EQ(log.lines, (Lines{L"a entered 20,30 0", L"a exited 180,50 0", L"b entered 40,50 0",
@@ -144,12 +103,11 @@ TEST(Timers, FireForTheirComponentUntilKilled) {
     frame.add(&panel);
     // Without a peer there is nothing to fire for.
     panel.setTimer(20, &ticks);
-    frame.setVisible(true);
-    awt_test::runFor(100);
+    show(frame);
     EXPECT_TRUE(ticks.sources.empty());
     panel.setTimer(20, &ticks);
     ASSERT_TRUE(runUntil([&] { return ticks.sources.size() == 3; }));
-    awt_test::runFor(200);
+    runFor(200);
     EXPECT_EQ(ticks.sources, std::vector<awt::Component*>(3, &panel));
 }
 

@@ -16,10 +16,7 @@ using awt::BorderLayout;
 using awt::CardLayout;
 using awt::FlowLayout;
 using awt::GridFlowLayout;
-using awt_test::Bounds;
-using awt_test::BoundsList;
-using awt_test::Scene;
-using awt_test::thrownMessage;
+using namespace awt_test;
 
 TEST(BorderLayout, PlacesNorthAndSouthThenEastBeforeWestThenCenter) {
     BorderLayout layout;

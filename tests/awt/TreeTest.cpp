@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
-
 #include "GuiSupport.h"
 #include "awt/UsefulTree.h"
 
@@ -15,20 +12,13 @@
 // events it raises, and a click and a key as a person gives them.
 namespace {
 
+using namespace awt_test;
 using Node = awt::Tree::Node;
-using Lines = std::vector<std::wstring>;
-
-struct Events : awt::ItemListener {
-    void itemStateChanged(awt::ItemEvent&) override { ++count; }
-    int count = 0;
-};
 
 void show(awt::Frame& frame, awt::Tree& tree) {
     frame.add(&tree);
     tree.setBounds(0, 0, 300, 250);
-    frame.setBounds(100, 100, 320, 300);
-    frame.setVisible(true);
-    awt_test::runFor(100);
+    awt_test::show(frame, 320, 300);
 }
 
 LRESULT send(awt::Tree& tree, UINT message, WPARAM wParam, const void* lParam = nullptr) {
@@ -65,7 +55,7 @@ Lines shown(awt::Tree& tree) {
 TEST(Tree, NodesShowBeforeAndAfterThePeerAndClearingRaisesNoEvent) {
     awt::Frame frame(L"tree nodes");
     awt::Tree tree;
-    Events events;
+    Recorder events;
     tree.addItemListener(&events);
     int data;
     Node* a = tree.addNode(tree.getRoot(), L"a");
@@ -81,7 +71,7 @@ TEST(Tree, NodesShowBeforeAndAfterThePeerAndClearingRaisesNoEvent) {
     // The selection made before is the control's, without an event.
     EXPECT_EQ(next(tree, TVGN_CARET),
               next(tree, TVGN_NEXTVISIBLE, next(tree, TVGN_NEXTVISIBLE, next(tree, TVGN_ROOT))));
-    EXPECT_EQ(events.count, 0);
+    EXPECT_EQ(events.lines.size(), 0u);
 
     tree.addNode(a2, L"a21");
     tree.addNode(a, L"a3");
@@ -91,9 +81,9 @@ TEST(Tree, NodesShowBeforeAndAfterThePeerAndClearingRaisesNoEvent) {
     EXPECT_EQ(tree.findChild(tree.getRoot(), &data), b);
 
     tree.select(b);
-    EXPECT_EQ(events.count, 1);
+    EXPECT_EQ(events.lines.size(), 1u);
     tree.removeAll();
-    EXPECT_EQ(events.count, 1);
+    EXPECT_EQ(events.lines.size(), 1u);
     EXPECT_EQ(tree.getSelected(), nullptr);
     EXPECT_EQ(next(tree, TVGN_CARET), nullptr);
     tree.addNode(tree.getRoot(), L"x");
@@ -127,7 +117,7 @@ TEST(Tree, PreferredSizeFollowsTheNodesAndTheLinesAtTheRoot) {
 TEST(UsefulTree, APressSelectsTheNodeUnderThePointerWhichThenOpens) {
     awt::Frame frame(L"useful tree");
     awt::UsefulTree tree;
-    Events events;
+    Recorder events;
     tree.addItemListener(&events);
     tree.addNode(tree.getRoot(), L"a");
     Node* b = tree.addNode(tree.getRoot(), L"b");
@@ -138,19 +128,17 @@ TEST(UsefulTree, APressSelectsTheNodeUnderThePointerWhichThenOpens) {
     const HTREEITEM itemB = next(tree, TVGN_LASTVISIBLE);
     std::memcpy(&label, &itemB, sizeof itemB);
     ASSERT_TRUE(send(tree, TVM_GETITEMRECT, TRUE, &label));
-    POINT center{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+    const POINT center{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
     EXPECT_EQ(tree.getNodeAt(center.x, 200), nullptr);
-    ClientToScreen(tree.getHandle(), &center);
-    awt_test::xdotool(L"mousemove " + std::to_wstring(center.x) + L" " + std::to_wstring(center.y) +
-                      L" click 1");
-    ASSERT_TRUE(awt_test::runUntil([&] { return tree.getSelected() == b; }));
-    awt_test::runFor(200);
+    click(tree, center.x, center.y);
+    ASSERT_TRUE(runUntil([&] { return tree.getSelected() == b; }));
+    runFor(200);
     EXPECT_TRUE(b->isExpanded());
     EXPECT_EQ(shown(tree), (Lines{L"a", L"b", L"b1"}));
-    EXPECT_EQ(events.count, 1);
+    EXPECT_EQ(events.lines.size(), 1u);
     // Closing it from the keyboard is reported back by the control.
     tree.requestFocus();
-    ASSERT_TRUE(awt_test::typeKeys(frame, L"Left"));
+    ASSERT_TRUE(typeKeys(frame, L"Left"));
     EXPECT_FALSE(b->isExpanded());
     EXPECT_EQ(shown(tree), (Lines{L"a", L"b"}));
 }
