@@ -8,7 +8,10 @@
 
 #include "../registry/ScratchKey.h"
 #include "core/Exception.h"
+#include "items/AbstractRegBitValueItem.h"
+#include "items/SaveTarget.h"
 #include "registry/RegKey.h"
+#include "registry/RegistryStorageKey.h"
 #include "xml/Element.h"
 #include "xml/Text.h"
 
@@ -26,6 +29,42 @@ struct Param {
         for (const Param& child : children) node->addChild(child.element());
         return node;
     }
+};
+
+using Bytes = std::vector<uint8_t>;
+inline const std::wstring Z(1, L'\0');
+
+inline Bytes bytes(const std::string& data) { return Bytes(data.begin(), data.end()); }
+
+inline std::vector<Param> check(const std::wstring& type, const std::wstring& on,
+                                const std::wstring& off, const std::wstring& byDefault,
+                                xml::AttributeMap attributes = {}) {
+    return {{L"value", L"v"},
+            {L"type", type},
+            {L"true", on},
+            {L"false", off},
+            {L"default", byDefault, attributes}};
+}
+
+inline std::vector<Param> number(const std::wstring& type, const std::wstring& byDefault,
+                                 xml::AttributeMap attributes = {}) {
+    return {{L"value", L"v"}, {L"type", type}, {L"default", byDefault, attributes}};
+}
+
+// The first choice comes in a select of its own, the others in a second one.
+inline std::vector<Param> toggle(const std::wstring& type, const std::wstring& byDefault,
+                                 const std::vector<std::wstring>& values,
+                                 xml::AttributeMap attributes = {}) {
+    Param first{L"select", L""}, rest{L"select", L""};
+    for (const std::wstring& value : values)
+        (&value == &values[0] ? first : rest)
+            .children.push_back({L"item", L"n" + value, {{L"value", value}}});
+    return {{L"value", L"v"}, {L"type", type}, first, rest, {L"default", byDefault, attributes}};
+}
+
+// No registered class holds bits; the tests reach them through their base.
+struct Bits : AbstractRegBitValueItem {
+    awt::Component* createView() override { return nullptr; }
 };
 
 // Items configured over a scratch key of the test's own.
@@ -54,6 +93,11 @@ protected:
         } catch (const RegKeyException&) {
             return {REG_NONE, {'-'}};
         }
+    }
+
+    // What a save would write for the value v of the key below.
+    std::wstring storedText(SaveTarget& target, const std::wstring& below = L"") const {
+        return target.getStorage().getKey(keyPath(below)).getValueString(L"v");
     }
 
     ScratchKey scratch_;

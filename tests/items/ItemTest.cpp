@@ -7,32 +7,14 @@
 #include "core/Exception.h"
 #include "items/PropertyChangeListener.h"
 #include "items/RegCheckItem.h"
+#include "items/RegMultiValueItem.h"
+#include "items/RegToggleItem.h"
 #include "items/RegValueItem.h"
 #include "items/SaveTarget.h"
 #include "items/ViewFactory.h"
 #include "registry/RegistryStorageKey.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-std::vector<Param> check(const std::wstring& type, const std::wstring& on, const std::wstring& off,
-                         const std::wstring& byDefault, xml::AttributeMap attributes = {}) {
-    return {{L"value", L"v"},
-            {L"type", type},
-            {L"true", on},
-            {L"false", off},
-            {L"default", byDefault, attributes}};
-}
-
-std::vector<Param> number(const std::wstring& type, const std::wstring& byDefault,
-                          xml::AttributeMap attributes = {}) {
-    return {{L"value", L"v"}, {L"type", type}, {L"default", byDefault, attributes}};
-}
-
-std::wstring storedText(SaveTarget& target, const std::wstring& key) {
-    return target.getStorage().getKey(key).getValueString(L"v");
-}
 
 // Data that is neither state, or no data at all, shows the default and is
 // left as it is.
@@ -61,7 +43,7 @@ TEST_F(ItemTest, CheckItemsReadTheStateOrShowTheDefaultUnchanged) {
         EXPECT_EQ(item->getCurrentState(), c.state);
         item->apply();
         EXPECT_FALSE(item->isApplied());
-        EXPECT_EQ(stored(L"v").data, Bytes(c.data.begin(), c.data.end()));
+        EXPECT_EQ(stored(L"v").data, bytes(c.data));
     }
     auto missing = configured<RegCheckItem>(check(L"REG_SZ", L"on", L"off", L"on"), L"none");
     EXPECT_TRUE(missing->getStoredState());
@@ -71,13 +53,13 @@ TEST_F(ItemTest, CheckItemsReadTheStateOrShowTheDefaultUnchanged) {
     EXPECT_EQ(stored(L"v", L"none").data, Bytes{'-'});
 }
 
-TEST_F(ItemTest, CheckItemsApplyAndStoreTheChosenData) {
+// What was applied is what revert goes back to, and it stays applied.
+TEST_F(ItemTest, CheckItemsApplyStoreAndRevertToTheChosenData) {
     auto binary = configured<RegCheckItem>(check(L"REG_BINARY", L"0A,FF", L"00", L"00"));
     binary->setCurrentState(true);
     binary->apply();
     EXPECT_TRUE(binary->isApplied());
     EXPECT_EQ(stored(L"v").data, (Bytes{0x0A, 0xFF}));
-    // What was applied is what revert goes back to, and it stays applied.
     binary->setCurrentState(false);
     binary->revert();
     EXPECT_TRUE(binary->getCurrentState());
@@ -87,27 +69,13 @@ TEST_F(ItemTest, CheckItemsApplyAndStoreTheChosenData) {
     std::wostringstream file;
     target.getStorage().write(file);
     EXPECT_NE(file.str().find(L"\"v\"=hex:0a,ff\r\n"), std::wstring::npos) << file.str();
-
-    scratch_.setDWORD(L"v", 1);
-    auto deleting =
-        configured<RegCheckItem>(check(L"REG_DWORD", L"1", L"0", L"0", {{L"delete", L""}}));
-    deleting->store(target);
-    EXPECT_EQ(storedText(target, keyPath()), L"1");
-    deleting->setToDefault();
-    deleting->store(target);
-    EXPECT_EQ(storedText(target, keyPath()), L"-");
-    EXPECT_EQ(stored(L"v").type, static_cast<DWORD>(REG_DWORD));
-    deleting->apply();
-    EXPECT_EQ(stored(L"v").data, Bytes{'-'});
-    EXPECT_TRUE(deleting->isApplied());
 }
 
 TEST_F(ItemTest, NumberItemsReadTextOrShowTheDefault) {
     const std::pair<std::wstring, int32_t> texts[] = {
         {L"abc", 7}, {L"", 7}, {L"-4", -4}, {L" 12", 7}, {L"99999999999", 7}};
     for (const auto& [text, expected] : texts) {
-        scratch_.set(L"v", REG_SZ,
-                     {reinterpret_cast<const char*>(text.c_str()), text.size() * 2 + 2});
+        scratch_.set(L"v", REG_SZ, bytesOf(text + Z));
         auto item = configured<RegValueItem>(number(L"REG_SZ", L"7"));
         EXPECT_EQ(item->getStoredValue(), expected) << text;
         EXPECT_EQ(item->getCurrentValue(), expected) << text;
@@ -131,7 +99,7 @@ TEST_F(ItemTest, NumberItemsReadTextOrShowTheDefault) {
     EXPECT_EQ(stored(L"v", L"new\\deeper").data, Bytes({45, 0, 0, 0}));
 }
 
-TEST_F(ItemTest, NumberItemsTakeTheirParametersAndDeleteTheDefault) {
+TEST_F(ItemTest, NumberItemsTakeTheirParameters) {
     std::vector<Param> params = number(L"REG_DWORD", L"4", {{L"mean", L"10"}, {L"delete", L"no"}});
     params.insert(params.end(), {{L"min", L"-5"},
                                  {L"max", L"500"},
@@ -150,19 +118,6 @@ TEST_F(ItemTest, NumberItemsTakeTheirParametersAndDeleteTheDefault) {
         std::make_tuple(plain->getDefaultMeaning(), plain->getMin(), plain->getMax(),
                         plain->getStep(), plain->getBlock(), plain->getScale(), plain->getUnit()),
         std::make_tuple(3, INT32_MIN, INT32_MAX, 1, 10, 1, NULL_STRING));
-
-    // Storing records the current value without touching the registry.
-    scratch_.setDWORD(L"v", 8);
-    item = configured<RegValueItem>(params);
-    SaveTarget target(L"unused");
-    item->store(target);
-    EXPECT_EQ(storedText(target, keyPath()), L"8");
-    item->setToDefault();
-    item->store(target);
-    EXPECT_EQ(storedText(target, keyPath()), L"-");
-    EXPECT_EQ(stored(L"v").data, Bytes({8, 0, 0, 0}));
-    item->apply();
-    EXPECT_EQ(stored(L"v").data, Bytes{'-'});
 }
 
 TEST_F(ItemTest, FaultyDefinitionsFailWhileConfiguring) {
@@ -200,6 +155,16 @@ TEST_F(ItemTest, FaultyDefinitionsFailWhileConfiguring) {
     };
     for (const auto& [params, message] : numberCases)
         EXPECT_EQ(failure(RegValueItem(), params), message);
+
+    std::vector<Param> untyped = toggle(L"REG_SZ", L"a", {L"a"});
+    untyped.erase(untyped.begin() + 1);
+    EXPECT_EQ(failure(RegToggleItem(), untyped), L"RegType");
+    EXPECT_EQ(failure(RegToggleItem(), toggle(L"REG_SZ", L"x", {L"a", L"b"})),
+              L"default no match: x");
+    const std::vector<Param> noDefault = {{L"value", L"v"}, {L"type", L"REG_DWORD"}};
+    EXPECT_EQ(messageOf<NumberFormatException>([&] { configured<Bits>(noDefault); }), NULL_STRING);
+    EXPECT_EQ(messageOf<NumberFormatException>([&] { configured<RegMultiValueItem>(noDefault); }),
+              NULL_STRING);
 }
 
 struct Recorder : PropertyChangeListener {
