@@ -12,43 +12,10 @@
 
 namespace {
 
-std::string raw(uint32_t number) { return {reinterpret_cast<const char*>(&number), 4}; }
-
 std::vector<Param> entry(const std::wstring& name, const std::wstring& index,
                          const std::wstring& correction = L"") {
     return {{L"value", L"t"},   {L"type", L"REG_SZ"}, {L"name", name},
             {L"default", L"7"}, {L"index", index},    {L"correction", correction}};
-}
-
-TEST_F(ItemTest, TogglesShowTheChoiceReadOrTheDefaultUnchanged) {
-    const std::vector<std::wstring> abc = {L"a", L"b", L"c"}, numbers = {L"0", L"16", L"-1"};
-    const struct {
-        DWORD type;
-        std::string data;
-        std::vector<Param> params;
-        int32_t index;
-    } cases[] = {
-        {REG_SZ, bytesOf(L"c" + Z), toggle(L"REG_SZ", L"b", abc), 2},
-        {REG_SZ, bytesOf(L"C" + Z), toggle(L"REG_SZ", L"b", abc), 1},
-        // A present empty text is data like any other.
-        {REG_EXPAND_SZ, bytesOf(Z), toggle(L"REG_EXPAND_SZ", L"b", {L"a", L"b", L""}), 2},
-        {REG_DWORD, raw(0xFFFFFFFFu), toggle(L"REG_DWORD", L"0", numbers), 2},
-        {REG_DWORD, raw(17u), toggle(L"REG_DWORD", L"-1", numbers), 2},
-        {REG_DWORD, raw(16u), toggle(L"REG_DWORD", L"1", {L"0x10", L"1"}), 1},
-        {REG_BINARY, "\x0a\xff", toggle(L"REG_BINARY", L"01,00", {L"01,00", L"0a,ff"}), 1},
-        {REG_BINARY, "", toggle(L"REG_BINARY", L"0a,ff", {L"", L"0a,ff"}), 1},
-    };
-    for (const auto& c : cases) {
-        scratch_.set(L"v", c.type, c.data);
-        auto item = configured<RegToggleItem>(c.params);
-        EXPECT_EQ(item->getStoredIndex(), c.index) << c.params[4].text << " " << c.data.size();
-        EXPECT_EQ(item->getCurrentIndex(), c.index);
-        item->apply();
-        EXPECT_FALSE(item->isApplied());
-        EXPECT_EQ(stored(L"v").data, bytes(c.data));
-    }
-    EXPECT_EQ(configured<RegToggleItem>(toggle(L"REG_SZ", L"b", abc), L"none")->getCurrentIndex(),
-              1);
 }
 
 // Storing records the current value without touching the registry; a

@@ -35,6 +35,9 @@ using Bytes = std::vector<uint8_t>;
 inline const std::wstring Z(1, L'\0');
 
 inline Bytes bytes(const std::string& data) { return Bytes(data.begin(), data.end()); }
+// Registry data: a text with its terminator, a number as a DWORD.
+inline std::string raw(const std::wstring& text) { return bytesOf(text + Z); }
+inline std::string raw(uint32_t number) { return {reinterpret_cast<const char*>(&number), 4}; }
 
 inline std::vector<Param> check(const std::wstring& type, const std::wstring& on,
                                 const std::wstring& off, const std::wstring& byDefault,

@@ -11,46 +11,75 @@
 #include "items/RegToggleItem.h"
 #include "items/RegValueItem.h"
 #include "items/SaveTarget.h"
+#include "items/ToggleItem.h"
 #include "items/ViewFactory.h"
 #include "registry/RegistryStorageKey.h"
 
 namespace {
 
-// Data that is neither state, or no data at all, shows the default and is
-// left as it is.
-TEST_F(ItemTest, CheckItemsReadTheStateOrShowTheDefaultUnchanged) {
+// What an item shows as stored and as current, as numbers.
+std::pair<int32_t, int32_t> shown(Item& item) {
+    if (auto* c = dynamic_cast<CheckItem*>(&item))
+        return {c->getStoredState(), c->getCurrentState()};
+    if (auto* v = dynamic_cast<ValueItem*>(&item))
+        return {v->getStoredValue(), v->getCurrentValue()};
+    auto& t = dynamic_cast<ToggleItem&>(item);
+    return {t.getStoredIndex(), t.getCurrentIndex()};
+}
+
+// Data that matches no state or choice, or that is missing (REG_NONE here),
+// shows the default, and applying leaves it as it is.
+TEST_F(ItemTest, ItemsShowWhatTheyReadOrTheirDefaultAndLeaveItUnchanged) {
+    const std::vector<std::wstring> abc = {L"a", L"b", L"c"}, numbers = {L"0", L"16", L"-1"};
     const struct {
+        char kind;  // check, number or toggle
         DWORD type;
         std::string data;
         std::vector<Param> params;
-        bool state;
+        int32_t shown;
     } cases[] = {
-        {REG_DWORD, {"\1\0\0\0", 4}, check(L"REG_DWORD", L"1", L"0", L"0"), true},
-        {REG_DWORD, {"\0\0\0\0", 4}, check(L"REG_DWORD", L"1", L"0", L"1"), false},
-        {REG_DWORD, {"\2\0\0\0", 4}, check(L"REG_DWORD", L"1", L"0", L"0"), false},
-        {REG_DWORD, {"\2\0\0\0", 4}, check(L"REG_DWORD", L"1", L"0", L"1"), true},
-        {REG_EXPAND_SZ, {"o\0n\0\0\0", 6}, check(L"REG_EXPAND_SZ", L"on", L"off", L"off"), true},
-        {REG_SZ, {"o\0n\0\0\0", 6}, check(L"REG_SZ", L"on", L"on", L"on"), true},  // true first
-        {REG_SZ, {"o\0\0\0", 4}, check(L"REG_SZ", L"on", L"off", L"off"), false},
-        {REG_BINARY, {"\1\0", 2}, check(L"REG_BINARY", L"01,00", L"00,00", L"00,00"), true},
+        {'c', REG_DWORD, raw(1u), check(L"REG_DWORD", L"1", L"0", L"0"), true},
+        {'c', REG_DWORD, raw(0u), check(L"REG_DWORD", L"1", L"0", L"1"), false},
+        {'c', REG_DWORD, raw(2u), check(L"REG_DWORD", L"1", L"0", L"0"), false},
+        {'c', REG_DWORD, raw(2u), check(L"REG_DWORD", L"1", L"0", L"1"), true},
+        {'c', REG_EXPAND_SZ, raw(L"on"), check(L"REG_EXPAND_SZ", L"on", L"off", L"off"), true},
+        {'c', REG_SZ, raw(L"on"), check(L"REG_SZ", L"on", L"on", L"on"), true},  // true first
+        {'c', REG_SZ, raw(L"o"), check(L"REG_SZ", L"on", L"off", L"off"), false},
+        {'c', REG_BINARY, {"\1\0", 2}, check(L"REG_BINARY", L"01,00", L"00,00", L"00,00"), true},
         // Upper-case digits never match the lower-case text of what is read.
-        {REG_BINARY, "\x0a\xff", check(L"REG_BINARY", L"0A,FF", L"00", L"00"), false},
+        {'c', REG_BINARY, "\x0a\xff", check(L"REG_BINARY", L"0A,FF", L"00", L"00"), false},
+        {'c', REG_NONE, "", check(L"REG_SZ", L"on", L"off", L"on"), true},
+        {'n', REG_SZ, raw(L"-4"), number(L"REG_SZ", L"7"), -4},
+        {'n', REG_SZ, raw(L"abc"), number(L"REG_SZ", L"7"), 7},
+        {'n', REG_SZ, raw(L""), number(L"REG_SZ", L"7"), 7},
+        {'n', REG_SZ, raw(L" 12"), number(L"REG_SZ", L"7"), 7},
+        {'n', REG_SZ, raw(L"99999999999"), number(L"REG_SZ", L"7"), 7},
+        {'n', REG_DWORD, raw(0xFFFFFFFEu), number(L"REG_DWORD", L"0"), -2},
+        {'n', REG_NONE, "", number(L"REG_DWORD", L"30"), 30},
+        {'t', REG_SZ, raw(L"c"), toggle(L"REG_SZ", L"b", abc), 2},
+        {'t', REG_SZ, raw(L"C"), toggle(L"REG_SZ", L"b", abc), 1},
+        // A present empty text is data like any other.
+        {'t', REG_EXPAND_SZ, raw(L""), toggle(L"REG_EXPAND_SZ", L"b", {L"a", L"b", L""}), 2},
+        {'t', REG_DWORD, raw(0xFFFFFFFFu), toggle(L"REG_DWORD", L"0", numbers), 2},
+        {'t', REG_DWORD, raw(17u), toggle(L"REG_DWORD", L"-1", numbers), 2},
+        {'t', REG_DWORD, raw(16u), toggle(L"REG_DWORD", L"1", {L"0x10", L"1"}), 1},
+        {'t', REG_BINARY, "\x0a\xff", toggle(L"REG_BINARY", L"01,00", {L"01,00", L"0a,ff"}), 1},
+        {'t', REG_BINARY, "", toggle(L"REG_BINARY", L"0a,ff", {L"", L"0a,ff"}), 1},
+        {'t', REG_NONE, "", toggle(L"REG_SZ", L"b", abc), 1},
     };
+    int row = 0;
     for (const auto& c : cases) {
-        scratch_.set(L"v", c.type, c.data);
-        auto item = configured<RegCheckItem>(c.params);
-        EXPECT_EQ(item->getStoredState(), c.state) << c.params[1].text << " " << c.params[2].text;
-        EXPECT_EQ(item->getCurrentState(), c.state);
+        const std::wstring below = std::to_wstring(++row);
+        if (c.type != REG_NONE) scratch_.set(L"v", c.type, c.data, below);
+        std::unique_ptr<Item> item;
+        if (c.kind == 'c') item = configured<RegCheckItem>(c.params, below);
+        if (c.kind == 'n') item = configured<RegValueItem>(c.params, below);
+        if (c.kind == 't') item = configured<RegToggleItem>(c.params, below);
+        EXPECT_EQ(shown(*item), std::make_pair(c.shown, c.shown)) << "row " << row;
         item->apply();
-        EXPECT_FALSE(item->isApplied());
-        EXPECT_EQ(stored(L"v").data, bytes(c.data));
+        EXPECT_FALSE(item->isApplied()) << "row " << row;
+        EXPECT_EQ(stored(L"v", below).data, bytes(c.type == REG_NONE ? "-" : c.data)) << row;
     }
-    auto missing = configured<RegCheckItem>(check(L"REG_SZ", L"on", L"off", L"on"), L"none");
-    EXPECT_TRUE(missing->getStoredState());
-    EXPECT_TRUE(missing->getCurrentState());
-    missing->apply();
-    EXPECT_FALSE(missing->isApplied());
-    EXPECT_EQ(stored(L"v", L"none").data, Bytes{'-'});
 }
 
 // What was applied is what revert goes back to, and it stays applied.
@@ -71,20 +100,7 @@ TEST_F(ItemTest, CheckItemsApplyStoreAndRevertToTheChosenData) {
     EXPECT_NE(file.str().find(L"\"v\"=hex:0a,ff\r\n"), std::wstring::npos) << file.str();
 }
 
-TEST_F(ItemTest, NumberItemsReadTextOrShowTheDefault) {
-    const std::pair<std::wstring, int32_t> texts[] = {
-        {L"abc", 7}, {L"", 7}, {L"-4", -4}, {L" 12", 7}, {L"99999999999", 7}};
-    for (const auto& [text, expected] : texts) {
-        scratch_.set(L"v", REG_SZ, bytesOf(text + Z));
-        auto item = configured<RegValueItem>(number(L"REG_SZ", L"7"));
-        EXPECT_EQ(item->getStoredValue(), expected) << text;
-        EXPECT_EQ(item->getCurrentValue(), expected) << text;
-        item->apply();
-        EXPECT_FALSE(item->isApplied());
-    }
-    scratch_.setDWORD(L"v", 0xFFFFFFFE);
-    EXPECT_EQ(configured<RegValueItem>(number(L"REG_DWORD", L"0"))->getCurrentValue(), -2);
-
+TEST_F(ItemTest, NumberItemsWriteTextOrADWORDAlsoBelowAMissingKey) {
     auto expand = configured<RegValueItem>(number(L"REG_EXPAND_SZ", L"1"));
     expand->setCurrentValue(-120);
     expand->apply();
@@ -92,7 +108,6 @@ TEST_F(ItemTest, NumberItemsReadTextOrShowTheDefault) {
     EXPECT_EQ(stored(L"v").data, Bytes({'-', 0, '1', 0, '2', 0, '0', 0, 0, 0}));
 
     auto missing = configured<RegValueItem>(number(L"REG_DWORD", L"30"), L"new\\deeper");
-    EXPECT_EQ(missing->getCurrentValue(), 30);
     missing->setCurrentValue(45);
     missing->apply();
     EXPECT_EQ(missing->getStoredValue(), 45);
