@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "ItemFixture.h"
-#include "core/StringUtil.h"
 #include "items/RegCheckItem.h"
 #include "items/RegMultiListValueItem.h"
 #include "items/RegMultiStringCheckItem.h"
 #include "items/RegToggleItem.h"
 #include "items/RegValueItem.h"
-#include "items/SaveTarget.h"
-#include "registry/RegistryStorageKey.h"
 
 namespace {
 

@@ -4,16 +4,13 @@
 
 #include "ItemFixture.h"
 #include "core/Constants.h"
-#include "core/Exception.h"
 #include "items/PropertyChangeListener.h"
 #include "items/RegCheckItem.h"
 #include "items/RegMultiValueItem.h"
 #include "items/RegToggleItem.h"
 #include "items/RegValueItem.h"
-#include "items/SaveTarget.h"
 #include "items/ToggleItem.h"
 #include "items/ViewFactory.h"
-#include "registry/RegistryStorageKey.h"
 
 namespace {
 
