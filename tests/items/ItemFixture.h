@@ -9,6 +9,9 @@
 #include "../registry/ScratchKey.h"
 #include "core/Exception.h"
 #include "items/AbstractRegBitValueItem.h"
+#include "items/RegCheckItem.h"
+#include "items/RegToggleItem.h"
+#include "items/RegValueItem.h"
 #include "items/SaveTarget.h"
 #include "registry/RegKey.h"
 #include "registry/RegistryStorageKey.h"
@@ -84,6 +87,14 @@ protected:
         auto item = std::make_unique<T>();
         item->configure(element);
         return item;
+    }
+
+    // A check ('c'), number ('n') or toggle ('t') item.
+    std::unique_ptr<Item> configuredAs(char kind, const std::vector<Param>& params,
+                                       const std::wstring& below = L"") {
+        if (kind == 'c') return configured<RegCheckItem>(params, below);
+        if (kind == 'n') return configured<RegValueItem>(params, below);
+        return configured<RegToggleItem>(params, below);
     }
 
     std::wstring keyPath(const std::wstring& below = L"") const {

@@ -68,10 +68,7 @@ TEST_F(ItemTest, ItemsShowWhatTheyReadOrTheirDefaultAndLeaveItUnchanged) {
     for (const auto& c : cases) {
         const std::wstring below = std::to_wstring(++row);
         if (c.type != REG_NONE) scratch_.set(L"v", c.type, c.data, below);
-        std::unique_ptr<Item> item;
-        if (c.kind == 'c') item = configured<RegCheckItem>(c.params, below);
-        if (c.kind == 'n') item = configured<RegValueItem>(c.params, below);
-        if (c.kind == 't') item = configured<RegToggleItem>(c.params, below);
+        const std::unique_ptr<Item> item = configuredAs(c.kind, c.params, below);
         EXPECT_EQ(shown(*item), std::make_pair(c.shown, c.shown)) << "row " << row;
         item->apply();
         EXPECT_FALSE(item->isApplied()) << "row " << row;
@@ -133,46 +130,40 @@ TEST_F(ItemTest, NumberItemsTakeTheirParameters) {
 }
 
 TEST_F(ItemTest, FaultyDefinitionsFailWhileConfiguring) {
-    const auto failure = [this](auto item, const std::vector<Param>& params) {
-        try {
-            configured<decltype(item)>(params);
-        } catch (const Exception& e) {
-            return e.getMessage();
-        }
-        return std::wstring(L"(nothing thrown)");
-    };
     const std::vector<Param> noKey = {
         {L"key", NULL_STRING}, {L"type", L"REG_SZ"}, {L"default", L"1"}};
     std::vector<Param> checkNoKey = check(L"REG_SZ", L"a", L"b", L"a"), emptyName = checkNoKey;
     checkNoKey.insert(checkNoKey.begin(), {L"key", NULL_STRING});
     emptyName[0].text = L"";
-    const std::pair<std::vector<Param>, std::wstring> checkCases[] = {
-        {checkNoKey, L"no set key name"},
-        {{{L"value", L"v"}, {L"true", L"1"}, {L"false", L"0"}, {L"default", L"0"}}, L"RegType"},
-        {check(L"REG_DWORD", L"1", L"0", L"2"), L"default no match: 2"},
-        {check(L"REG_SZ", L"a", L"b", NULL_STRING), L"default no match: " + NULL_STRING},
-        {check(L"REG_QWORD", L"1", L"0", L"0"), L"typeString:REG_QWORD"},
-        {emptyName, L"empty value name"},
-        // Data that is no number fails even though the value is missing.
-        {check(L"REG_DWORD", L"on", L"0", L"on"), L"on"},
-    };
-    for (const auto& [params, message] : checkCases)
-        EXPECT_EQ(failure(RegCheckItem(), params), message);
-    const std::pair<std::vector<Param>, std::wstring> numberCases[] = {
-        {noKey, L"no set key name"},
-        {number(L"REG_BINARY", L"1"), L"RegType"},
-        {{{L"value", L"v"}, {L"type", L"REG_DWORD"}}, NULL_STRING},
-        {number(L"REG_DWORD", L"1", {{L"mean", L""}}), L"empty string"},
-        {number(L"REG_DWORD", L"2147483648"), L"2147483648 (overflow)"},
-    };
-    for (const auto& [params, message] : numberCases)
-        EXPECT_EQ(failure(RegValueItem(), params), message);
-
     std::vector<Param> untyped = toggle(L"REG_SZ", L"a", {L"a"});
     untyped.erase(untyped.begin() + 1);
-    EXPECT_EQ(failure(RegToggleItem(), untyped), L"RegType");
-    EXPECT_EQ(failure(RegToggleItem(), toggle(L"REG_SZ", L"x", {L"a", L"b"})),
-              L"default no match: x");
+    const struct {
+        char kind;
+        std::vector<Param> params;
+        std::wstring message;
+    } cases[] = {
+        {'c', checkNoKey, L"no set key name"},
+        {'c',
+         {{L"value", L"v"}, {L"true", L"1"}, {L"false", L"0"}, {L"default", L"0"}},
+         L"RegType"},
+        {'c', check(L"REG_DWORD", L"1", L"0", L"2"), L"default no match: 2"},
+        {'c', check(L"REG_SZ", L"a", L"b", NULL_STRING), L"default no match: " + NULL_STRING},
+        {'c', check(L"REG_QWORD", L"1", L"0", L"0"), L"typeString:REG_QWORD"},
+        {'c', emptyName, L"empty value name"},
+        // Data that is no number fails even though the value is missing.
+        {'c', check(L"REG_DWORD", L"on", L"0", L"on"), L"on"},
+        {'n', noKey, L"no set key name"},
+        {'n', number(L"REG_BINARY", L"1"), L"RegType"},
+        {'n', {{L"value", L"v"}, {L"type", L"REG_DWORD"}}, NULL_STRING},
+        {'n', number(L"REG_DWORD", L"1", {{L"mean", L""}}), L"empty string"},
+        {'n', number(L"REG_DWORD", L"2147483648"), L"2147483648 (overflow)"},
+        {'t', untyped, L"RegType"},
+        {'t', toggle(L"REG_SZ", L"x", {L"a", L"b"}), L"default no match: x"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(messageOf<Exception>([&] { configuredAs(c.kind, c.params); }), c.message)
+            << c.kind << " " << c.params.size();
+    }
     const std::vector<Param> noDefault = {{L"value", L"v"}, {L"type", L"REG_DWORD"}};
     EXPECT_EQ(messageOf<NumberFormatException>([&] { configured<Bits>(noDefault); }), NULL_STRING);
     EXPECT_EQ(messageOf<NumberFormatException>([&] { configured<RegMultiValueItem>(noDefault); }),
