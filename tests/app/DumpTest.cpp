@@ -19,11 +19,6 @@ std::string utf8(const std::wstring& text) {
     return bytes;
 }
 
-// The registry data of a text.
-std::string withTerminator(const std::wstring& text) {
-    return {reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t)};
-}
-
 // Runs velmora-dump in the items directory's parent, as people do, and gives
 // its exit code, standard output and standard error.
 std::string dump(DefinitionDir& dir, const std::wstring& arguments) {
@@ -63,8 +58,8 @@ TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
     const ScratchKey scratch;
     DefinitionDir dir;
     scratch.setDWORD(L"n", 42);
-    scratch.set(L"m", REG_MULTI_SZ, withTerminator({L"a\0B\0", 4}));
-    scratch.set(L"e", REG_SZ, withTerminator(L"y=-5 z=2,8"));
+    scratch.set(L"m", REG_MULTI_SZ, bytesOf({L"a\0B\0\0", 5}));
+    scratch.set(L"e", REG_SZ, bytesOf(std::wstring(L"y=-5 z=2,8") + L'\0'));
     dir.write(L"sub.xml",
               LR"(<group id="sub"><name>下位</name>
   <item class="velmora.reg.RegCheckItem" id="flag"><affectTarget>user</affectTarget>

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "core/StringUtil.h"
+#include "../registry/ScratchKey.h"
 
 // A temporary items directory of the running test's own, into which the test
 // writes definition files as UTF-16LE with a byte order mark like the real
@@ -16,11 +16,9 @@
 class DefinitionDir {
 public:
     DefinitionDir() {
-        wchar_t temp[MAX_PATH + 1];
-        GetTempPathW(MAX_PATH + 1, temp);
         const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
-        path_ = joinPath(temp, L"velmora-items-" + std::wstring(test.begin(), test.end()) + L"-" +
-                                   std::to_wstring(GetCurrentProcessId()));
+        path_ = tempPath(L"velmora-items-" + std::wstring(test.begin(), test.end()) + L"-" +
+                         std::to_wstring(GetCurrentProcessId()));
         CreateDirectoryW(path_.c_str(), nullptr);
     }
     ~DefinitionDir() {

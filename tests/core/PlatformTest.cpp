@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "MessageOf.h"
 #include "core/Exception.h"
 #include "core/StringUtil.h"
 
@@ -17,12 +18,8 @@ TEST(Platform, FullPathsAreWholeAndFailuresNameThePath) {
     // Longer than the first buffer: asked again, never cut.
     const std::wstring name(300, L'n');
     EXPECT_EQ(fullPathOf(L"C:\\" + name), L"C:\\" + name);
-    try {
-        fullPathOf(L"");
-        ADD_FAILURE() << "the empty path was resolved";
-    } catch (const IOException& e) {
-        EXPECT_TRUE(startsWith(e.getMessage(), L"Can't get full path:  : "));
-    }
+    const std::wstring empty = messageOf<IOException>([] { fullPathOf(L""); });
+    EXPECT_TRUE(startsWith(empty, L"Can't get full path:  : ")) << empty;
     EXPECT_TRUE(endsWithIgnoreCase(systemDirectory(), L"\\system32"));
 }
 
@@ -42,15 +39,12 @@ TEST(Platform, StartProcessRunsWithoutWaitingAndReportsFailures) {
     Sleep(200);  // let cmd close the file before it is removed
     DeleteFileW(marker.c_str());
 
-    try {
-        startProcess(L"C:\\no\\such\\program.exe", L"program.exe");
-        ADD_FAILURE() << "a missing program was started";
-    } catch (const IOException& e) {
-        const std::wstring prefix = L"CreateProcess(C:\\no\\such\\program.exe) failed: ";
-        ASSERT_TRUE(startsWith(e.getMessage(), prefix));
-        const int32_t code = parseInt(e.getMessage().substr(prefix.size()));
-        EXPECT_TRUE(code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) << code;
-    }
+    const std::wstring message =
+        messageOf<IOException>([] { startProcess(L"C:\\no\\such\\program.exe", L"program.exe"); });
+    const std::wstring prefix = L"CreateProcess(C:\\no\\such\\program.exe) failed: ";
+    ASSERT_TRUE(startsWith(message, prefix)) << message;
+    const int32_t code = parseInt(message.substr(prefix.size()));
+    EXPECT_TRUE(code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) << code;
 }
 
 }  // namespace

@@ -1,39 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "ItemFixture.h"
-#include "core/StringUtil.h"
-#include "items/AbstractRegBitValueItem.h"
+#include "items/RegCheckItem.h"
 #include "items/RegMultiListValueItem.h"
 #include "items/RegMultiStringCheckItem.h"
 #include "items/RegToggleItem.h"
-#include "items/SaveTarget.h"
-#include "registry/RegistryStorageKey.h"
+#include "items/RegValueItem.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-const std::wstring Z(1, L'\0');
-
-std::string raw(const std::wstring& text) {
-    return {reinterpret_cast<const char*>(text.data()), text.size() * 2};
-}
-std::string raw(uint32_t number) { return {reinterpret_cast<const char*>(&number), 4}; }
-template <typename T>
-Bytes bytes(const T& data) {
-    const std::string r = raw(data);
-    return Bytes(r.begin(), r.end());
-}
-
-// The first choice comes in a select of its own, the others in a second one.
-std::vector<Param> toggle(const std::wstring& type, const std::wstring& byDefault,
-                          const std::vector<std::wstring>& values,
-                          xml::AttributeMap attributes = {}) {
-    Param first{L"select", L""}, rest{L"select", L""};
-    for (const std::wstring& value : values)
-        (&value == &values[0] ? first : rest)
-            .children.push_back({L"item", L"n" + value, {{L"value", value}}});
-    return {{L"value", L"v"}, {L"type", type}, first, rest, {L"default", byDefault, attributes}};
-}
 
 std::vector<Param> entry(const std::wstring& name, const std::wstring& index,
                          const std::wstring& correction = L"") {
@@ -41,68 +15,43 @@ std::vector<Param> entry(const std::wstring& name, const std::wstring& index,
             {L"default", L"7"}, {L"index", index},    {L"correction", correction}};
 }
 
-struct Bits : AbstractRegBitValueItem {
-    awt::Component* createView() override { return nullptr; }
-};
-
-TEST_F(ItemTest, TogglesShowTheChoiceReadOrTheDefaultUnchanged) {
-    const std::vector<std::wstring> abc = {L"a", L"b", L"c"}, numbers = {L"0", L"16", L"-1"};
-    const struct {
-        DWORD type;
-        std::string data;
-        std::vector<Param> params;
-        int32_t index;
-    } cases[] = {
-        {REG_SZ, raw(L"c" + Z), toggle(L"REG_SZ", L"b", abc), 2},
-        {REG_SZ, raw(L"C" + Z), toggle(L"REG_SZ", L"b", abc), 1},
-        // A present empty text is data like any other.
-        {REG_EXPAND_SZ, raw(Z), toggle(L"REG_EXPAND_SZ", L"b", {L"a", L"b", L""}), 2},
-        {REG_DWORD, raw(0xFFFFFFFFu), toggle(L"REG_DWORD", L"0", numbers), 2},
-        {REG_DWORD, raw(17u), toggle(L"REG_DWORD", L"-1", numbers), 2},
-        {REG_DWORD, raw(16u), toggle(L"REG_DWORD", L"1", {L"0x10", L"1"}), 1},
-        {REG_BINARY, "\x0a\xff", toggle(L"REG_BINARY", L"01,00", {L"01,00", L"0a,ff"}), 1},
-        {REG_BINARY, "", toggle(L"REG_BINARY", L"0a,ff", {L"", L"0a,ff"}), 1},
-    };
-    for (const auto& c : cases) {
-        scratch_.set(L"v", c.type, c.data);
-        auto item = configured<RegToggleItem>(c.params);
-        EXPECT_EQ(item->getStoredIndex(), c.index) << c.params[4].text << " " << c.data.size();
-        EXPECT_EQ(item->getCurrentIndex(), c.index);
-        item->apply();
-        EXPECT_FALSE(item->isApplied());
-        EXPECT_EQ(stored(L"v").data, Bytes(c.data.begin(), c.data.end()));
-    }
-    EXPECT_EQ(configured<RegToggleItem>(toggle(L"REG_SZ", L"b", abc), L"none")->getCurrentIndex(),
-              1);
-}
-
-TEST_F(ItemTest, TogglesAndBitItemsWriteAndStoreADWORD) {
-    // The bit item ignores its type: the value is a DWORD.
-    std::unique_ptr<Item> items[] = {
-        configured<RegToggleItem>(toggle(L"REG_DWORD", L"0", {L"0", L"-1"}, {{L"delete", L""}}),
-                                  L"d"),
-        configured<Bits>(
-            {{L"value", L"v"}, {L"type", L"REG_SZ"}, {L"default", L"0", {{L"delete", L""}}}},
-            L"d")};
-    dynamic_cast<RegToggleItem&>(*items[0]).setCurrentIndex(1);
-    dynamic_cast<Bits&>(*items[1]).setCurrentValue(0xFFFFFFFF);
-    for (auto& item : items) {
+// Storing records the current value without touching the registry; a
+// default marked for deletion, whatever the mark says, is stored and applied
+// as a deletion. Every kind writes a DWORD, the bit item whatever its type.
+TEST_F(ItemTest, ItemsStoreAndApplyTheirDataOrTheDeletionOfTheDefault) {
+    auto flag =
+        configured<RegCheckItem>(check(L"REG_DWORD", L"-1", L"0", L"0", {{L"delete", L""}}), L"d");
+    auto value = configured<RegValueItem>(number(L"REG_DWORD", L"4", {{L"delete", L"no"}}), L"d");
+    auto choice = configured<RegToggleItem>(
+        toggle(L"REG_DWORD", L"0", {L"0", L"-1"}, {{L"delete", L""}}), L"d");
+    auto bits = configured<Bits>(
+        {{L"value", L"v"}, {L"type", L"REG_SZ"}, {L"default", L"0", {{L"delete", L""}}}}, L"d");
+    flag->setCurrentState(true);
+    value->setCurrentValue(-1);
+    choice->setCurrentIndex(1);
+    bits->setCurrentValue(0xFFFFFFFF);
+    for (Item* item :
+         std::initializer_list<Item*>{flag.get(), value.get(), choice.get(), bits.get()}) {
         SaveTarget target(L"unused");
         item->store(target);
-        EXPECT_EQ(target.getStorage().getKey(keyPath(L"d")).getValueString(L"v"), L"-1");
+        EXPECT_EQ(storedText(target, L"d"), L"-1");
+        EXPECT_EQ(stored(L"v", L"d").data, Bytes{'-'});
         item->apply();
+        EXPECT_TRUE(item->isApplied());
         EXPECT_EQ(stored(L"v", L"d").type, static_cast<DWORD>(REG_DWORD));
-        EXPECT_EQ(stored(L"v", L"d").data, bytes(0xFFFFFFFFu));
+        EXPECT_EQ(stored(L"v", L"d").data, bytes(raw(0xFFFFFFFFu)));
         item->setToDefault();
         item->store(target);
-        EXPECT_EQ(target.getStorage().getKey(keyPath(L"d")).getValueString(L"v"), L"-");
+        EXPECT_EQ(storedText(target, L"d"), L"-");
+        EXPECT_EQ(stored(L"v", L"d").type, static_cast<DWORD>(REG_DWORD));
         item->apply();
         EXPECT_EQ(stored(L"v", L"d").data, Bytes{'-'});
+        EXPECT_TRUE(item->isApplied());
     }
 }
 
 TEST_F(ItemTest, ListItemsFallBackToTheirCorrectionOrFail) {
-    scratch_.set(L"t", REG_SZ, raw(L"a=1 c=3,x" + Z));
+    scratch_.set(L"t", REG_SZ, bytesOf(L"a=1 c=3,x" + Z));
     EXPECT_EQ(configured<RegMultiListValueItem>(entry(L"c", L"0"))->getCurrentValue(), 3);
     EXPECT_EQ(configured<RegMultiListValueItem>(entry(L"c", L"2"))->getCurrentValue(), 7);
     const std::pair<std::wstring, std::wstring> cases[] = {{NULL_STRING, L"no systemValueString"},
@@ -117,7 +66,7 @@ TEST_F(ItemTest, ListItemsFallBackToTheirCorrectionOrFail) {
             item->store(target);
             EXPECT_EQ(target.getStorage().getKey(keyPath()).getValueString(L"t"), result);
             item->apply();
-            EXPECT_EQ(stored(L"t").data, bytes(result + Z));
+            EXPECT_EQ(stored(L"t").data, bytes(bytesOf(result + Z)));
         } catch (const IllegalArgumentException& e) {
             EXPECT_EQ(e.getMessage(), result);
             EXPECT_EQ(messageOf<IllegalArgumentException>([&] { item->apply(); }), result);
@@ -127,35 +76,19 @@ TEST_F(ItemTest, ListItemsFallBackToTheirCorrectionOrFail) {
     // Storing needs the value itself, not only its key.
     SaveTarget target(L"unused");
     auto missing = configured<RegMultiListValueItem>(entry(L"c", L"0", L"c=0"), L"none");
-    scratch_.set(L"other", REG_SZ, raw(Z), L"none");
+    scratch_.set(L"other", REG_SZ, bytesOf(Z), L"none");
     EXPECT_EQ(messageOf<RegKeyException>([&] { missing->store(target); }), L"query value: t");
-}
-
-TEST_F(ItemTest, FaultyChoiceBitAndEntryDefinitionsFail) {
-    EXPECT_EQ(messageOf<ConfigException>([&] {
-                  configured<RegToggleItem>(toggle(L"REG_SZ", L"x", {L"a", L"b"}));
-              }),
-              L"default no match: x");
-    std::vector<Param> untyped = toggle(L"REG_SZ", L"a", {L"a"});
-    untyped.erase(untyped.begin() + 1);
-    EXPECT_EQ(messageOf<ConfigException>([&] { configured<RegToggleItem>(untyped); }), L"RegType");
-    const std::vector<Param> noDefault = {{L"value", L"v"}, {L"type", L"REG_DWORD"}};
-    EXPECT_EQ(messageOf<NumberFormatException>([&] { configured<Bits>(noDefault); }), NULL_STRING);
-    EXPECT_EQ(messageOf<NumberFormatException>([&] { configured<RegMultiValueItem>(noDefault); }),
-              NULL_STRING);
 }
 
 // Edits applied to the items of one key, and the same edits saved to a file
 // and imported into another key, must leave the same data.
 TEST_F(ItemTest, SavedFileImportsToWhatApplyingWrites) {
-    wchar_t temp[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, temp);
     const std::wstring file =
-        joinPath(temp, L"velmora-items-" + std::to_wstring(GetCurrentProcessId()) + L".reg");
+        tempPath(L"velmora-items-" + std::to_wstring(GetCurrentProcessId()) + L".reg");
     SaveTarget target(file);
     for (const std::wstring below : {L"applied", L"saved"}) {
-        scratch_.set(L"m", REG_MULTI_SZ, raw(L"def" + Z + L"xabc" + Z + Z), below);
-        scratch_.set(L"t", REG_SZ, raw(L"a=1 b=2,3,4" + Z), below);
+        scratch_.set(L"m", REG_MULTI_SZ, bytesOf(L"def" + Z + L"xabc" + Z + Z), below);
+        scratch_.set(L"t", REG_SZ, bytesOf(L"a=1 b=2,3,4" + Z), below);
         // Checked, unchecked, and checked on a missing value.
         const std::pair<std::wstring, bool> strings[] = {
             {L"m abc", true}, {L"m DEF", false}, {L"n Abc", true}};
@@ -185,9 +118,9 @@ TEST_F(ItemTest, SavedFileImportsToWhatApplyingWrites) {
         }
     }
     DeleteFileW(file.c_str());
-    EXPECT_EQ(stored(L"m", L"applied").data, bytes(L"xabc" + Z + L"abc" + Z + Z));
-    EXPECT_EQ(stored(L"n", L"applied").data, bytes(L"Abc" + Z + Z));
-    EXPECT_EQ(stored(L"t", L"applied").data, bytes(L"a=5 b=2,9,4 c=6" + Z));
+    EXPECT_EQ(stored(L"m", L"applied").data, bytes(bytesOf(L"xabc" + Z + L"abc" + Z + Z)));
+    EXPECT_EQ(stored(L"n", L"applied").data, bytes(bytesOf(L"Abc" + Z + Z)));
+    EXPECT_EQ(stored(L"t", L"applied").data, bytes(bytesOf(L"a=5 b=2,9,4 c=6" + Z)));
     for (const wchar_t* name : {L"m", L"n", L"t"}) {
         EXPECT_EQ(stored(name, L"saved").type, stored(name, L"applied").type);
         EXPECT_EQ(stored(name, L"saved").data, stored(name, L"applied").data);

@@ -8,7 +8,13 @@
 
 #include "../registry/ScratchKey.h"
 #include "core/Exception.h"
+#include "items/AbstractRegBitValueItem.h"
+#include "items/RegCheckItem.h"
+#include "items/RegToggleItem.h"
+#include "items/RegValueItem.h"
+#include "items/SaveTarget.h"
 #include "registry/RegKey.h"
+#include "registry/RegistryStorageKey.h"
 #include "xml/Element.h"
 #include "xml/Text.h"
 
@@ -28,6 +34,45 @@ struct Param {
     }
 };
 
+using Bytes = std::vector<uint8_t>;
+inline const std::wstring Z(1, L'\0');
+
+inline Bytes bytes(const std::string& data) { return Bytes(data.begin(), data.end()); }
+// Registry data: a text with its terminator, a number as a DWORD.
+inline std::string raw(const std::wstring& text) { return bytesOf(text + Z); }
+inline std::string raw(uint32_t number) { return {reinterpret_cast<const char*>(&number), 4}; }
+
+inline std::vector<Param> check(const std::wstring& type, const std::wstring& on,
+                                const std::wstring& off, const std::wstring& byDefault,
+                                xml::AttributeMap attributes = {}) {
+    return {{L"value", L"v"},
+            {L"type", type},
+            {L"true", on},
+            {L"false", off},
+            {L"default", byDefault, attributes}};
+}
+
+inline std::vector<Param> number(const std::wstring& type, const std::wstring& byDefault,
+                                 xml::AttributeMap attributes = {}) {
+    return {{L"value", L"v"}, {L"type", type}, {L"default", byDefault, attributes}};
+}
+
+// The first choice comes in a select of its own, the others in a second one.
+inline std::vector<Param> toggle(const std::wstring& type, const std::wstring& byDefault,
+                                 const std::vector<std::wstring>& values,
+                                 xml::AttributeMap attributes = {}) {
+    Param first{L"select", L""}, rest{L"select", L""};
+    for (const std::wstring& value : values)
+        (&value == &values[0] ? first : rest)
+            .children.push_back({L"item", L"n" + value, {{L"value", value}}});
+    return {{L"value", L"v"}, {L"type", type}, first, rest, {L"default", byDefault, attributes}};
+}
+
+// No registered class holds bits; the tests reach them through their base.
+struct Bits : AbstractRegBitValueItem {
+    awt::Component* createView() override { return nullptr; }
+};
+
 // Items configured over a scratch key of the test's own.
 class ItemTest : public testing::Test {
 protected:
@@ -44,6 +89,14 @@ protected:
         return item;
     }
 
+    // A check ('c'), number ('n') or toggle ('t') item.
+    std::unique_ptr<Item> configuredAs(char kind, const std::vector<Param>& params,
+                                       const std::wstring& below = L"") {
+        if (kind == 'c') return configured<RegCheckItem>(params, below);
+        if (kind == 'n') return configured<RegValueItem>(params, below);
+        return configured<RegToggleItem>(params, below);
+    }
+
     std::wstring keyPath(const std::wstring& below = L"") const {
         return below.empty() ? scratch_.path() : scratch_.path() + L"\\" + below;
     }
@@ -54,6 +107,11 @@ protected:
         } catch (const RegKeyException&) {
             return {REG_NONE, {'-'}};
         }
+    }
+
+    // What a save would write for the value v of the key below.
+    std::wstring storedText(SaveTarget& target, const std::wstring& below = L"") const {
+        return target.getStorage().getKey(keyPath(below)).getValueString(L"v");
     }
 
     ScratchKey scratch_;

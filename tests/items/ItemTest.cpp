@@ -4,80 +4,85 @@
 
 #include "ItemFixture.h"
 #include "core/Constants.h"
-#include "core/Exception.h"
 #include "items/PropertyChangeListener.h"
 #include "items/RegCheckItem.h"
+#include "items/RegMultiValueItem.h"
+#include "items/RegToggleItem.h"
 #include "items/RegValueItem.h"
-#include "items/SaveTarget.h"
+#include "items/ToggleItem.h"
 #include "items/ViewFactory.h"
-#include "registry/RegistryStorageKey.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-std::vector<Param> check(const std::wstring& type, const std::wstring& on, const std::wstring& off,
-                         const std::wstring& byDefault, xml::AttributeMap attributes = {}) {
-    return {{L"value", L"v"},
-            {L"type", type},
-            {L"true", on},
-            {L"false", off},
-            {L"default", byDefault, attributes}};
+// What an item shows as stored and as current, as numbers.
+std::pair<int32_t, int32_t> shown(Item& item) {
+    if (auto* c = dynamic_cast<CheckItem*>(&item))
+        return {c->getStoredState(), c->getCurrentState()};
+    if (auto* v = dynamic_cast<ValueItem*>(&item))
+        return {v->getStoredValue(), v->getCurrentValue()};
+    auto& t = dynamic_cast<ToggleItem&>(item);
+    return {t.getStoredIndex(), t.getCurrentIndex()};
 }
 
-std::vector<Param> number(const std::wstring& type, const std::wstring& byDefault,
-                          xml::AttributeMap attributes = {}) {
-    return {{L"value", L"v"}, {L"type", type}, {L"default", byDefault, attributes}};
-}
-
-std::wstring storedText(SaveTarget& target, const std::wstring& key) {
-    return target.getStorage().getKey(key).getValueString(L"v");
-}
-
-// Data that is neither state, or no data at all, shows the default and is
-// left as it is.
-TEST_F(ItemTest, CheckItemsReadTheStateOrShowTheDefaultUnchanged) {
+// Data that matches no state or choice, or that is missing (REG_NONE here),
+// shows the default, and applying leaves it as it is.
+TEST_F(ItemTest, ItemsShowWhatTheyReadOrTheirDefaultAndLeaveItUnchanged) {
+    const std::vector<std::wstring> abc = {L"a", L"b", L"c"}, numbers = {L"0", L"16", L"-1"};
     const struct {
+        char kind;  // check, number or toggle
         DWORD type;
         std::string data;
         std::vector<Param> params;
-        bool state;
+        int32_t shown;
     } cases[] = {
-        {REG_DWORD, {"\1\0\0\0", 4}, check(L"REG_DWORD", L"1", L"0", L"0"), true},
-        {REG_DWORD, {"\0\0\0\0", 4}, check(L"REG_DWORD", L"1", L"0", L"1"), false},
-        {REG_DWORD, {"\2\0\0\0", 4}, check(L"REG_DWORD", L"1", L"0", L"0"), false},
-        {REG_DWORD, {"\2\0\0\0", 4}, check(L"REG_DWORD", L"1", L"0", L"1"), true},
-        {REG_EXPAND_SZ, {"o\0n\0\0\0", 6}, check(L"REG_EXPAND_SZ", L"on", L"off", L"off"), true},
-        {REG_SZ, {"o\0n\0\0\0", 6}, check(L"REG_SZ", L"on", L"on", L"on"), true},  // true first
-        {REG_SZ, {"o\0\0\0", 4}, check(L"REG_SZ", L"on", L"off", L"off"), false},
-        {REG_BINARY, {"\1\0", 2}, check(L"REG_BINARY", L"01,00", L"00,00", L"00,00"), true},
+        {'c', REG_DWORD, raw(1u), check(L"REG_DWORD", L"1", L"0", L"0"), true},
+        {'c', REG_DWORD, raw(0u), check(L"REG_DWORD", L"1", L"0", L"1"), false},
+        {'c', REG_DWORD, raw(2u), check(L"REG_DWORD", L"1", L"0", L"0"), false},
+        {'c', REG_DWORD, raw(2u), check(L"REG_DWORD", L"1", L"0", L"1"), true},
+        {'c', REG_EXPAND_SZ, raw(L"on"), check(L"REG_EXPAND_SZ", L"on", L"off", L"off"), true},
+        {'c', REG_SZ, raw(L"on"), check(L"REG_SZ", L"on", L"on", L"on"), true},  // true first
+        {'c', REG_SZ, raw(L"o"), check(L"REG_SZ", L"on", L"off", L"off"), false},
+        {'c', REG_BINARY, {"\1\0", 2}, check(L"REG_BINARY", L"01,00", L"00,00", L"00,00"), true},
         // Upper-case digits never match the lower-case text of what is read.
-        {REG_BINARY, "\x0a\xff", check(L"REG_BINARY", L"0A,FF", L"00", L"00"), false},
+        {'c', REG_BINARY, "\x0a\xff", check(L"REG_BINARY", L"0A,FF", L"00", L"00"), false},
+        {'c', REG_NONE, "", check(L"REG_SZ", L"on", L"off", L"on"), true},
+        {'n', REG_SZ, raw(L"-4"), number(L"REG_SZ", L"7"), -4},
+        {'n', REG_SZ, raw(L"abc"), number(L"REG_SZ", L"7"), 7},
+        {'n', REG_SZ, raw(L""), number(L"REG_SZ", L"7"), 7},
+        {'n', REG_SZ, raw(L" 12"), number(L"REG_SZ", L"7"), 7},
+        {'n', REG_SZ, raw(L"99999999999"), number(L"REG_SZ", L"7"), 7},
+        {'n', REG_DWORD, raw(0xFFFFFFFEu), number(L"REG_DWORD", L"0"), -2},
+        {'n', REG_NONE, "", number(L"REG_DWORD", L"30"), 30},
+        {'t', REG_SZ, raw(L"c"), toggle(L"REG_SZ", L"b", abc), 2},
+        {'t', REG_SZ, raw(L"C"), toggle(L"REG_SZ", L"b", abc), 1},
+        // A present empty text is data like any other.
+        {'t', REG_EXPAND_SZ, raw(L""), toggle(L"REG_EXPAND_SZ", L"b", {L"a", L"b", L""}), 2},
+        {'t', REG_DWORD, raw(0xFFFFFFFFu), toggle(L"REG_DWORD", L"0", numbers), 2},
+        {'t', REG_DWORD, raw(17u), toggle(L"REG_DWORD", L"-1", numbers), 2},
+        {'t', REG_DWORD, raw(16u), toggle(L"REG_DWORD", L"1", {L"0x10", L"1"}), 1},
+        {'t', REG_BINARY, "\x0a\xff", toggle(L"REG_BINARY", L"01,00", {L"01,00", L"0a,ff"}), 1},
+        {'t', REG_BINARY, "", toggle(L"REG_BINARY", L"0a,ff", {L"", L"0a,ff"}), 1},
+        {'t', REG_NONE, "", toggle(L"REG_SZ", L"b", abc), 1},
     };
+    int row = 0;
     for (const auto& c : cases) {
-        scratch_.set(L"v", c.type, c.data);
-        auto item = configured<RegCheckItem>(c.params);
-        EXPECT_EQ(item->getStoredState(), c.state) << c.params[1].text << " " << c.params[2].text;
-        EXPECT_EQ(item->getCurrentState(), c.state);
+        const std::wstring below = std::to_wstring(++row);
+        if (c.type != REG_NONE) scratch_.set(L"v", c.type, c.data, below);
+        const std::unique_ptr<Item> item = configuredAs(c.kind, c.params, below);
+        EXPECT_EQ(shown(*item), std::make_pair(c.shown, c.shown)) << "row " << row;
         item->apply();
-        EXPECT_FALSE(item->isApplied());
-        EXPECT_EQ(stored(L"v").data, Bytes(c.data.begin(), c.data.end()));
+        EXPECT_FALSE(item->isApplied()) << "row " << row;
+        EXPECT_EQ(stored(L"v", below).data, bytes(c.type == REG_NONE ? "-" : c.data)) << row;
     }
-    auto missing = configured<RegCheckItem>(check(L"REG_SZ", L"on", L"off", L"on"), L"none");
-    EXPECT_TRUE(missing->getStoredState());
-    EXPECT_TRUE(missing->getCurrentState());
-    missing->apply();
-    EXPECT_FALSE(missing->isApplied());
-    EXPECT_EQ(stored(L"v", L"none").data, Bytes{'-'});
 }
 
-TEST_F(ItemTest, CheckItemsApplyAndStoreTheChosenData) {
+// What was applied is what revert goes back to, and it stays applied.
+TEST_F(ItemTest, CheckItemsApplyStoreAndRevertToTheChosenData) {
     auto binary = configured<RegCheckItem>(check(L"REG_BINARY", L"0A,FF", L"00", L"00"));
     binary->setCurrentState(true);
     binary->apply();
     EXPECT_TRUE(binary->isApplied());
     EXPECT_EQ(stored(L"v").data, (Bytes{0x0A, 0xFF}));
-    // What was applied is what revert goes back to, and it stays applied.
     binary->setCurrentState(false);
     binary->revert();
     EXPECT_TRUE(binary->getCurrentState());
@@ -87,36 +92,9 @@ TEST_F(ItemTest, CheckItemsApplyAndStoreTheChosenData) {
     std::wostringstream file;
     target.getStorage().write(file);
     EXPECT_NE(file.str().find(L"\"v\"=hex:0a,ff\r\n"), std::wstring::npos) << file.str();
-
-    scratch_.setDWORD(L"v", 1);
-    auto deleting =
-        configured<RegCheckItem>(check(L"REG_DWORD", L"1", L"0", L"0", {{L"delete", L""}}));
-    deleting->store(target);
-    EXPECT_EQ(storedText(target, keyPath()), L"1");
-    deleting->setToDefault();
-    deleting->store(target);
-    EXPECT_EQ(storedText(target, keyPath()), L"-");
-    EXPECT_EQ(stored(L"v").type, static_cast<DWORD>(REG_DWORD));
-    deleting->apply();
-    EXPECT_EQ(stored(L"v").data, Bytes{'-'});
-    EXPECT_TRUE(deleting->isApplied());
 }
 
-TEST_F(ItemTest, NumberItemsReadTextOrShowTheDefault) {
-    const std::pair<std::wstring, int32_t> texts[] = {
-        {L"abc", 7}, {L"", 7}, {L"-4", -4}, {L" 12", 7}, {L"99999999999", 7}};
-    for (const auto& [text, expected] : texts) {
-        scratch_.set(L"v", REG_SZ,
-                     {reinterpret_cast<const char*>(text.c_str()), text.size() * 2 + 2});
-        auto item = configured<RegValueItem>(number(L"REG_SZ", L"7"));
-        EXPECT_EQ(item->getStoredValue(), expected) << text;
-        EXPECT_EQ(item->getCurrentValue(), expected) << text;
-        item->apply();
-        EXPECT_FALSE(item->isApplied());
-    }
-    scratch_.setDWORD(L"v", 0xFFFFFFFE);
-    EXPECT_EQ(configured<RegValueItem>(number(L"REG_DWORD", L"0"))->getCurrentValue(), -2);
-
+TEST_F(ItemTest, NumberItemsWriteTextOrADWORDAlsoBelowAMissingKey) {
     auto expand = configured<RegValueItem>(number(L"REG_EXPAND_SZ", L"1"));
     expand->setCurrentValue(-120);
     expand->apply();
@@ -124,14 +102,13 @@ TEST_F(ItemTest, NumberItemsReadTextOrShowTheDefault) {
     EXPECT_EQ(stored(L"v").data, Bytes({'-', 0, '1', 0, '2', 0, '0', 0, 0, 0}));
 
     auto missing = configured<RegValueItem>(number(L"REG_DWORD", L"30"), L"new\\deeper");
-    EXPECT_EQ(missing->getCurrentValue(), 30);
     missing->setCurrentValue(45);
     missing->apply();
     EXPECT_EQ(missing->getStoredValue(), 45);
     EXPECT_EQ(stored(L"v", L"new\\deeper").data, Bytes({45, 0, 0, 0}));
 }
 
-TEST_F(ItemTest, NumberItemsTakeTheirParametersAndDeleteTheDefault) {
+TEST_F(ItemTest, NumberItemsTakeTheirParameters) {
     std::vector<Param> params = number(L"REG_DWORD", L"4", {{L"mean", L"10"}, {L"delete", L"no"}});
     params.insert(params.end(), {{L"min", L"-5"},
                                  {L"max", L"500"},
@@ -150,56 +127,47 @@ TEST_F(ItemTest, NumberItemsTakeTheirParametersAndDeleteTheDefault) {
         std::make_tuple(plain->getDefaultMeaning(), plain->getMin(), plain->getMax(),
                         plain->getStep(), plain->getBlock(), plain->getScale(), plain->getUnit()),
         std::make_tuple(3, INT32_MIN, INT32_MAX, 1, 10, 1, NULL_STRING));
-
-    // Storing records the current value without touching the registry.
-    scratch_.setDWORD(L"v", 8);
-    item = configured<RegValueItem>(params);
-    SaveTarget target(L"unused");
-    item->store(target);
-    EXPECT_EQ(storedText(target, keyPath()), L"8");
-    item->setToDefault();
-    item->store(target);
-    EXPECT_EQ(storedText(target, keyPath()), L"-");
-    EXPECT_EQ(stored(L"v").data, Bytes({8, 0, 0, 0}));
-    item->apply();
-    EXPECT_EQ(stored(L"v").data, Bytes{'-'});
 }
 
 TEST_F(ItemTest, FaultyDefinitionsFailWhileConfiguring) {
-    const auto failure = [this](auto item, const std::vector<Param>& params) {
-        try {
-            configured<decltype(item)>(params);
-        } catch (const Exception& e) {
-            return e.getMessage();
-        }
-        return std::wstring(L"(nothing thrown)");
-    };
     const std::vector<Param> noKey = {
         {L"key", NULL_STRING}, {L"type", L"REG_SZ"}, {L"default", L"1"}};
     std::vector<Param> checkNoKey = check(L"REG_SZ", L"a", L"b", L"a"), emptyName = checkNoKey;
     checkNoKey.insert(checkNoKey.begin(), {L"key", NULL_STRING});
     emptyName[0].text = L"";
-    const std::pair<std::vector<Param>, std::wstring> checkCases[] = {
-        {checkNoKey, L"no set key name"},
-        {{{L"value", L"v"}, {L"true", L"1"}, {L"false", L"0"}, {L"default", L"0"}}, L"RegType"},
-        {check(L"REG_DWORD", L"1", L"0", L"2"), L"default no match: 2"},
-        {check(L"REG_SZ", L"a", L"b", NULL_STRING), L"default no match: " + NULL_STRING},
-        {check(L"REG_QWORD", L"1", L"0", L"0"), L"typeString:REG_QWORD"},
-        {emptyName, L"empty value name"},
+    std::vector<Param> untyped = toggle(L"REG_SZ", L"a", {L"a"});
+    untyped.erase(untyped.begin() + 1);
+    const struct {
+        char kind;
+        std::vector<Param> params;
+        std::wstring message;
+    } cases[] = {
+        {'c', checkNoKey, L"no set key name"},
+        {'c',
+         {{L"value", L"v"}, {L"true", L"1"}, {L"false", L"0"}, {L"default", L"0"}},
+         L"RegType"},
+        {'c', check(L"REG_DWORD", L"1", L"0", L"2"), L"default no match: 2"},
+        {'c', check(L"REG_SZ", L"a", L"b", NULL_STRING), L"default no match: " + NULL_STRING},
+        {'c', check(L"REG_QWORD", L"1", L"0", L"0"), L"typeString:REG_QWORD"},
+        {'c', emptyName, L"empty value name"},
         // Data that is no number fails even though the value is missing.
-        {check(L"REG_DWORD", L"on", L"0", L"on"), L"on"},
+        {'c', check(L"REG_DWORD", L"on", L"0", L"on"), L"on"},
+        {'n', noKey, L"no set key name"},
+        {'n', number(L"REG_BINARY", L"1"), L"RegType"},
+        {'n', {{L"value", L"v"}, {L"type", L"REG_DWORD"}}, NULL_STRING},
+        {'n', number(L"REG_DWORD", L"1", {{L"mean", L""}}), L"empty string"},
+        {'n', number(L"REG_DWORD", L"2147483648"), L"2147483648 (overflow)"},
+        {'t', untyped, L"RegType"},
+        {'t', toggle(L"REG_SZ", L"x", {L"a", L"b"}), L"default no match: x"},
     };
-    for (const auto& [params, message] : checkCases)
-        EXPECT_EQ(failure(RegCheckItem(), params), message);
-    const std::pair<std::vector<Param>, std::wstring> numberCases[] = {
-        {noKey, L"no set key name"},
-        {number(L"REG_BINARY", L"1"), L"RegType"},
-        {{{L"value", L"v"}, {L"type", L"REG_DWORD"}}, NULL_STRING},
-        {number(L"REG_DWORD", L"1", {{L"mean", L""}}), L"empty string"},
-        {number(L"REG_DWORD", L"2147483648"), L"2147483648 (overflow)"},
-    };
-    for (const auto& [params, message] : numberCases)
-        EXPECT_EQ(failure(RegValueItem(), params), message);
+    for (const auto& c : cases) {
+        EXPECT_EQ(messageOf<Exception>([&] { configuredAs(c.kind, c.params); }), c.message)
+            << c.kind << " " << c.params.size();
+    }
+    const std::vector<Param> noDefault = {{L"value", L"v"}, {L"type", L"REG_DWORD"}};
+    EXPECT_EQ(messageOf<NumberFormatException>([&] { configured<Bits>(noDefault); }), NULL_STRING);
+    EXPECT_EQ(messageOf<NumberFormatException>([&] { configured<RegMultiValueItem>(noDefault); }),
+              NULL_STRING);
 }
 
 struct Recorder : PropertyChangeListener {

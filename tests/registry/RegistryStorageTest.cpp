@@ -28,12 +28,6 @@ std::wstring fileText(const Fill& fill) {
     return out.str();
 }
 
-std::wstring tempPath(const std::wstring& name) {
-    wchar_t temp[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, temp);
-    return joinPath(temp, name);
-}
-
 // The file's bytes, or "(missing)".
 std::string fileBytes(const std::wstring& name) {
     std::ifstream in(std::string(name.begin(), name.end()), std::ios::binary);

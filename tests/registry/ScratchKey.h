@@ -6,6 +6,21 @@
 
 #include <string>
 
+#include "../core/MessageOf.h"
+#include "core/StringUtil.h"
+
+// A path in the temporary directory.
+inline std::wstring tempPath(const std::wstring& name) {
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    return joinPath(temp, name);
+}
+
+// The code units of a text as bytes, the way the registry holds them.
+inline std::string bytesOf(const std::wstring& text) {
+    return {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)};
+}
+
 // Sets a value straight through the registry API, so that fixtures are not
 // built with the code under test. The data sits in a buffer padded with
 // non-zero bytes: RegSetValueExW would otherwise add a string terminator that
@@ -57,15 +72,3 @@ private:
 
     std::wstring subKey_;
 };
-
-// The message of the exception of type E that f throws, or a text saying that
-// none was thrown.
-template <typename E, typename F>
-std::wstring messageOf(F f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.getMessage();
-    }
-    return L"(nothing thrown)";
-}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../core/MessageOf.h"
 #include "core/Constants.h"
 #include "core/Exception.h"
 #include "xml/Document.h"
@@ -35,12 +36,10 @@ TEST(Model, AttributesSortByCodeUnitAndAbsentIsNotEmpty) {
     EXPECT_EQ(element.getAttribute(L"empty"), L"");
     EXPECT_FALSE(element.hasAttribute(L"missing"));
     EXPECT_EQ(element.getAttribute(L"missing"), NULL_STRING);
-    EXPECT_EQ(NULL_STRING, std::wstring(1, static_cast<wchar_t>(0xFFFF)));
 }
 
 TEST(Model, TextNodesAreLeaves) {
     xml::Text text(L"t");
-    EXPECT_EQ(text.childrenBegin(), text.childrenEnd());
     EXPECT_EQ(text.getAttribute(L"a"), NULL_STRING);
     const struct {
         void (*act)(xml::Text&);
@@ -51,14 +50,9 @@ TEST(Model, TextNodesAreLeaves) {
         {[](xml::Text& t) { t.setAttribute(L"a", L"1"); }, L"can't set attribute to text node"},
     };
     for (const auto& refusal : refusals) {
-        try {
-            refusal.act(text);
-            ADD_FAILURE() << "a text node took it";
-        } catch (const xml::XMLException& e) {
-            EXPECT_EQ(e.getMessage(), refusal.message);
-        }
+        EXPECT_EQ(messageOf<xml::XMLException>([&] { refusal.act(text); }), refusal.message);
     }
-    EXPECT_EQ(text.getChildCount(), 0);
+    EXPECT_EQ(text.childrenBegin(), text.childrenEnd());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../registry/ScratchKey.h"
 #include "core/Exception.h"
 #include "core/FileHandle.h"
 #include "core/StringUtil.h"
@@ -12,11 +13,6 @@ namespace {
 
 class UnicodeFile : public testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH + 1];
-        GetTempPathW(MAX_PATH + 1, temp);
-        path_ = joinPath(temp, L"velmora-unicode-file-test.xml");
-    }
     void TearDown() override { DeleteFileW(path_.c_str()); }
 
     void write(const std::string& bytes) {
@@ -40,15 +36,12 @@ protected:
         return L"(read)";
     }
 
-    std::wstring path_;
+    const std::wstring path_ = tempPath(L"velmora-unicode-file-test.xml");
 };
 
 TEST_F(UnicodeFile, ReadsCodeUnitsAfterTheMarkUnchanged) {
     // "a", CR LF, a surrogate pair for U+1F600, and U+3042.
-    write(
-        std::string("\xFF\xFE"
-                    "a\0\r\0\n\0\x3D\xD8\x00\xDE\x42\x30",
-                    14));
+    write(std::string("\xFF\xFE\x61\0\r\0\n\0\x3D\xD8\x00\xDE\x42\x30", 14));
     std::wstring text;
     EXPECT_EQ(readUnicodeFile(path_, text), 6u);
     EXPECT_EQ(text, L"a\r\n\xD83D\xDE00\x3042");
@@ -58,9 +51,8 @@ TEST_F(UnicodeFile, ReadsCodeUnitsAfterTheMarkUnchanged) {
 }
 
 TEST_F(UnicodeFile, RefusesWhatIsNotLittleEndianWithAMark) {
-    for (const std::string& bytes : {std::string(), std::string("\xFF"),
-                                    std::string("\xFF\xFE"
-                                                "a")}) {
+    for (const std::string& bytes :
+         {std::string(), std::string("\xFF"), std::string("\xFF\xFE\x61")}) {
         write(bytes);
         EXPECT_EQ(failureOf<IOException>(), L"No unicode file: " + path_) << bytes.size();
     }
@@ -73,10 +65,7 @@ TEST_F(UnicodeFile, RefusesWhatIsNotLittleEndianWithAMark) {
 TEST_F(UnicodeFile, TellsAMissingFileFromOneItCannotOpen) {
     DeleteFileW(path_.c_str());
     EXPECT_EQ(failureOf<FileNotFoundException>(), path_);
-    write(
-        std::string("\xFF\xFE"
-                    "a\0",
-                    4));
+    write(std::string("\xFF\xFE\x61\0", 4));
     FileHandle writer(CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     EXPECT_EQ(failureOf<IOException>(),
