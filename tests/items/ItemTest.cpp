@@ -157,6 +157,10 @@ TEST_F(ItemTest, FaultyDefinitionsFailWhileConfiguring) {
         {'n', {{L"value", L"v"}, {L"type", L"REG_DWORD"}}, NULL_STRING},
         {'n', number(L"REG_DWORD", L"1", {{L"mean", L""}}), L"empty string"},
         {'n', number(L"REG_DWORD", L"2147483648"), L"2147483648 (overflow)"},
+        // The view divides by the scale.
+        {'n', {{L"scale", L"0"}, {L"type", L"REG_DWORD"}, {L"default", L"1"}},
+         L"illegal <scale> of item sample: 0"},
+        {'n', {{L"scale", L"1"}, {L"scale", L"-1024"}}, L"illegal <scale> of item sample: -1024"},
         {'t', untyped, L"RegType"},
         {'t', toggle(L"REG_SZ", L"x", {L"a", L"b"}), L"default no match: x"},
     };
