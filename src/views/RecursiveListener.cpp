@@ -3,29 +3,26 @@
 #include "awt/Container.h"
 
 void RecursiveListener::setRoot(awt::Component* root) {
-    if (root_ != nullptr) detachTree(*root_);
+    if (root_ != nullptr) follow(*root_, false);
     root_ = root;
-    if (root_ != nullptr) attachTree(*root_);
+    if (root_ != nullptr) follow(*root_, true);
 }
 
-void RecursiveListener::componentAdded(awt::ContainerEvent& event) { attachTree(*event.child); }
+void RecursiveListener::componentAdded(awt::ContainerEvent& event) { follow(*event.child, true); }
 
-void RecursiveListener::componentRemoved(awt::ContainerEvent& event) { detachTree(*event.child); }
-
-void RecursiveListener::attachTree(awt::Component& component) {
-    attach(component);
-    auto* container = dynamic_cast<awt::Container*>(&component);
-    if (container == nullptr) return;
-    container->addContainerListener(this);
-    for (int i = 0; i < container->getComponentCount(); ++i)
-        attachTree(*container->getComponent(i));
+void RecursiveListener::componentRemoved(awt::ContainerEvent& event) {
+    follow(*event.child, false);
 }
 
-void RecursiveListener::detachTree(awt::Component& component) {
-    detach(component);
+void RecursiveListener::follow(awt::Component& component, bool joined) {
+    joined ? attach(component) : detach(component);
     auto* container = dynamic_cast<awt::Container*>(&component);
     if (container == nullptr) return;
-    container->removeContainerListener(this);
+    if (joined) {
+        container->addContainerListener(this);
+    } else {
+        container->removeContainerListener(this);
+    }
     for (int i = 0; i < container->getComponentCount(); ++i)
-        detachTree(*container->getComponent(i));
+        follow(*container->getComponent(i), joined);
 }

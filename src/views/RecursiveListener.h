@@ -22,8 +22,8 @@ public:
     void componentRemoved(awt::ContainerEvent& event) override;
 
 private:
-    void attachTree(awt::Component& component);
-    void detachTree(awt::Component& component);
+    // Attaches, or detaches, the component and everything below it.
+    void follow(awt::Component& component, bool joined);
 
     awt::Component* root_ = nullptr;
 };
