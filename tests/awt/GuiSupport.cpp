@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "awt/Toolkit.h"
 
 namespace awt_test {
@@ -65,11 +67,24 @@ void show(awt::Frame& frame, int width, int height) {
 
 void xdotool(const std::wstring& arguments) { startLinux(L"xdotool " + arguments); }
 
-void screenshot(const std::wstring& path) {
-    DeleteFileW((L"Z:" + path).c_str());
+bool screenshot(const std::wstring& path) {
+    // Wine cannot wait for a Linux program: the picture is done when its
+    // file has stopped growing. Until then this process's own output was
+    // seen to be lost, so the wait is needed whatever follows.
+    const std::wstring file = L"Z:" + path;
+    DeleteFileW(file.c_str());
     startLinux(L"import -window root " + path);
-    // Wine cannot wait for a Linux program; the screen is read at its start.
-    runFor(1500);
+    DWORD last = 0;
+    int unchanged = 0;
+    return runUntil(
+        [&] {
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return false;
+            const DWORD size = data.nFileSizeLow;
+            unchanged = size > 0 && std::exchange(last, size) == size ? unchanged + 1 : 0;
+            return unchanged >= 30;  // about 300 ms
+        },
+        20000);
 }
 
 void startLinux(const std::wstring& program) {

@@ -27,9 +27,9 @@ void runFor(int milliseconds);
 void startLinux(const std::wstring& program);
 // Runs xdotool on the test display: wait for what its input causes.
 void xdotool(const std::wstring& arguments);
-// Saves the whole test display as a PNG at the Linux path, running the loop
-// while the picture is taken; the file may appear a little later.
-void screenshot(const std::wstring& path);
+// Saves the whole test display as a PNG at the Linux path; runs the loop
+// meanwhile, so that windows keep painting. False when no picture came.
+bool screenshot(const std::wstring& path);
 // The xdotool command that moves the pointer to a point of a client area.
 std::wstring mousemove(HWND window, int x, int y);
 // A left click at a point of the component's client area.
