@@ -58,6 +58,8 @@ void CheckboxGroup::keyPressed(KeyEvent& event) {
     (*source)->setState(false);
     target->setState(true);
     target->requestFocus();
+    // As a click on it would: whoever follows the choice must hear of it.
+    target->fireItemStateChanged();
 }
 
 }  // namespace awt

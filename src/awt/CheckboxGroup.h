@@ -10,7 +10,8 @@ class Checkbox;
 
 // A panel whose check boxes act as one set of radio buttons. The arrow keys
 // move the selection between them in list order, without wrapping, and
-// never reach the native buttons.
+// never reach the native buttons; the newly checked box raises an item
+// event, as a click on it would.
 class CheckboxGroup : public Panel, public KeyListener {
 public:
     CheckboxGroup() = default;

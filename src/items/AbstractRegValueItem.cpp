@@ -45,6 +45,9 @@ void AbstractRegValueItem::readParameters(const xml::Element& params) {
             unit_ = param.getText();
         }
     });
+    // The view divides by the scale.
+    if (scale_ <= 0)
+        throw ConfigException(L"illegal <scale> of item " + getId() + L": " + toString(scale_));
     AbstractRegItem::readParameters(params);
 }
 

@@ -17,7 +17,8 @@ public:
     virtual int32_t getMax() const = 0;
     virtual int32_t getStep() const = 0;
     virtual int32_t getBlock() const = 0;
-    // The view shows value / scale and stores input * scale.
+    // The view shows value / scale and stores input * scale. Always
+    // positive: configuring refuses any other.
     virtual int32_t getScale() const = 0;
     virtual const std::wstring& getUnit() const = 0;
     virtual void setCurrentValue(int32_t value) = 0;

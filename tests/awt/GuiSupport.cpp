@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "awt/Toolkit.h"
 
 namespace awt_test {
@@ -63,9 +65,31 @@ void show(awt::Frame& frame, int width, int height) {
     runFor(100);
 }
 
-void xdotool(const std::wstring& arguments) {
+void xdotool(const std::wstring& arguments) { startLinux(L"xdotool " + arguments); }
+
+bool screenshot(const std::wstring& path) {
+    // Wine cannot wait for a Linux program: the picture is done when its
+    // file has stopped growing. Until then this process's own output was
+    // seen to be lost, so the wait is needed whatever follows.
+    const std::wstring file = L"Z:" + path;
+    DeleteFileW(file.c_str());
+    startLinux(L"import -window root " + path);
+    DWORD last = 0;
+    int unchanged = 0;
+    return runUntil(
+        [&] {
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return false;
+            const DWORD size = data.nFileSizeLow;
+            unchanged = size > 0 && std::exchange(last, size) == size ? unchanged + 1 : 0;
+            return unchanged >= 30;  // about 300 ms
+        },
+        20000);
+}
+
+void startLinux(const std::wstring& program) {
     // Wine starts Linux programs given by their path on drive Z.
-    std::wstring commandLine = L"Z:\\usr\\bin\\xdotool " + arguments;
+    std::wstring commandLine = L"Z:\\usr\\bin\\" + program;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

@@ -22,9 +22,14 @@ void show(awt::Frame& frame, int width = 420, int height = 300);
 bool runUntil(const std::function<bool()>& done, int timeoutMilliseconds = 5000);
 void runFor(int milliseconds);
 
-// Runs xdotool on the test display. It returns before xdotool has finished:
-// wait for what its input causes.
+// Starts a program of /usr/bin with its arguments, on the test display. It
+// returns before the program has finished.
+void startLinux(const std::wstring& program);
+// Runs xdotool on the test display: wait for what its input causes.
 void xdotool(const std::wstring& arguments);
+// Saves the whole test display as a PNG at the Linux path; runs the loop
+// meanwhile, so that windows keep painting. False when no picture came.
+bool screenshot(const std::wstring& path);
 // The xdotool command that moves the pointer to a point of a client area.
 std::wstring mousemove(HWND window, int x, int y);
 // A left click at a point of the component's client area.

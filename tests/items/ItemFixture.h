@@ -76,8 +76,8 @@ struct Bits : AbstractRegBitValueItem {
 // Items configured over a scratch key of the test's own.
 class ItemTest : public testing::Test {
 protected:
-    // An item of class T configured as the loader would, with the key
-    // parameter first unless the parameters name one.
+    // An item of class T with the id "sample", configured as the loader
+    // would, with the key parameter first unless the parameters name one.
     template <typename T>
     std::unique_ptr<T> configured(std::vector<Param> params, const std::wstring& below = L"") {
         if (params.empty() || params[0].name != L"key")
@@ -85,6 +85,7 @@ protected:
         xml::Element element(L"params");
         for (const Param& param : params) element.addChild(param.element());
         auto item = std::make_unique<T>();
+        item->setId(L"sample");
         item->configure(element);
         return item;
     }

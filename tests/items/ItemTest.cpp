@@ -10,7 +10,6 @@
 #include "items/RegToggleItem.h"
 #include "items/RegValueItem.h"
 #include "items/ToggleItem.h"
-#include "items/ViewFactory.h"
 
 namespace {
 
@@ -157,6 +156,11 @@ TEST_F(ItemTest, FaultyDefinitionsFailWhileConfiguring) {
         {'n', {{L"value", L"v"}, {L"type", L"REG_DWORD"}}, NULL_STRING},
         {'n', number(L"REG_DWORD", L"1", {{L"mean", L""}}), L"empty string"},
         {'n', number(L"REG_DWORD", L"2147483648"), L"2147483648 (overflow)"},
+        // The view divides by the scale.
+        {'n',
+         {{L"scale", L"0"}, {L"type", L"REG_DWORD"}, {L"default", L"1"}},
+         L"illegal <scale> of item sample: 0"},
+        {'n', {{L"scale", L"1"}, {L"scale", L"-1024"}}, L"illegal <scale> of item sample: -1024"},
         {'t', untyped, L"RegType"},
         {'t', toggle(L"REG_SZ", L"x", {L"a", L"b"}), L"default no match: x"},
     };
@@ -211,26 +215,12 @@ TEST_F(ItemTest, ShortHelpJoinsKeyPathAndValueName) {
     }
 }
 
-TEST_F(ItemTest, ViewsComeFromTheInstalledFactory) {
+// The views themselves, and the factory that makes them, are tested with
+// the views.
+TEST_F(ItemTest, ViewsNeedAnInstalledFactory) {
     auto value = configured<RegValueItem>(number(L"REG_DWORD", L"5"));
-    auto flag = configured<RegCheckItem>(check(L"REG_DWORD", L"1", L"0", L"0"));
     EXPECT_EQ(messageOf<Exception>([&] { value->createView(); }),
               L"no item view factory is installed");
-    struct Factory : ViewFactory {
-        awt::Component* createCheckItemView(CheckItem& item) override { return view(item, 1); }
-        awt::Component* createValueItemView(ValueItem& item) override { return view(item, 2); }
-        awt::Component* createToggleItemView(ToggleItem&) override { return nullptr; }
-        awt::Component* view(Item& item, intptr_t kind) {
-            asked.push_back(&item);
-            return reinterpret_cast<awt::Component*>(kind);
-        }
-        std::vector<Item*> asked;
-    } factory;
-    ViewFactory::install(&factory);
-    EXPECT_EQ(flag->createView(), reinterpret_cast<awt::Component*>(1));
-    EXPECT_EQ(value->createView(), reinterpret_cast<awt::Component*>(2));
-    ViewFactory::install(nullptr);
-    EXPECT_EQ(factory.asked, (std::vector<Item*>{flag.get(), value.get()}));
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+#include "views/ItemViewFactory.h"
+
+#include "items/CheckItem.h"
+#include "items/Inheritable.h"
+#include "views/CheckItemView.h"
+#include "views/InheritCheckItemView.h"
+#include "views/ToggleItemView.h"
+#include "views/ValueItemView.h"
+
+awt::Component* ItemViewFactory::createCheckItemView(CheckItem& item) {
+    auto* inheritable = dynamic_cast<Inheritable*>(&item);
+    if (inheritable != nullptr && inheritable->canInherit())
+        return new InheritCheckItemView(item, *inheritable);
+    return new CheckItemView(item);
+}
+
+awt::Component* ItemViewFactory::createValueItemView(ValueItem& item) {
+    return new ValueItemView(item);
+}
+
+awt::Component* ItemViewFactory::createToggleItemView(ToggleItem& item) {
+    return new ToggleItemView(item);
+}
+
+void installItemViews() {
+    static ItemViewFactory factory;
+    ViewFactory::install(&factory);
+}
