@@ -358,8 +358,12 @@ void Velmora::showCategory(Category* category) {
     if (node == nullptr) {
         if (tree_.getRoot()->getChildCount() == 0) return;
         node = awt::Tree::getChild(tree_.getRoot(), 0);
-        category = static_cast<Category*>(node->getData());
     }
+    showNode(node);
+}
+
+void Velmora::showNode(awt::Tree::Node* node) {
+    auto* category = static_cast<Category*>(node->getData());
     ++selecting_;
     try {
         tree_.select(node);
@@ -410,9 +414,12 @@ void Velmora::selectNeighbourCategory(int direction) {
     awt::Tree::Node* next =
         direction > 0 ? tree_.getNextVisible(selected) : tree_.getPreviousVisible(selected);
     if (next == nullptr) return;
-    auto* category = static_cast<Category*>(next->getData());
-    showCategory(category);
-    if (awt::Component* page = viewOf(category)) page->requestFocus();
+    // The node itself, not the first node of its category: a nested
+    // category is listed at the top too, and looking it up by category
+    // would go back to the node under its parent, so that Page Down could
+    // never pass it.
+    showNode(next);
+    if (awt::Component* page = viewOf(static_cast<Category*>(next->getData()))) page->requestFocus();
 }
 
 void Velmora::setHelpText(const std::wstring& help) {
@@ -424,7 +431,7 @@ void Velmora::setHelpText(const std::wstring& help) {
 void Velmora::onTreeSelection(awt::ItemEvent&) {
     if (selecting_ > 0) return;
     awt::Tree::Node* selected = tree_.getSelected();
-    if (selected != nullptr) showCategory(static_cast<Category*>(selected->getData()));
+    if (selected != nullptr) showNode(selected);
 }
 
 void Velmora::onTargetChanged(awt::ItemEvent&) {
