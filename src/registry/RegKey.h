@@ -11,7 +11,8 @@
 
 // One open registry key. Every failing registry call becomes a
 // RegKeyException with a fixed message. A value name of NULL_STRING means the
-// key's unnamed default value; the empty name is refused.
+// key's unnamed default value; the empty name is refused, and so is any key
+// path or name holding a NUL (IllegalArgumentException naming it).
 //
 // Registry paths are a root name ("HKEY_CURRENT_USER" and the three others,
 // exact case), a backslash and the subkey path; a root name alone is the root.
@@ -49,8 +50,8 @@ public:
     DWORD getDWORD(const std::wstring& name) const;
     DWORD getDWORD(const std::wstring& name, DWORD defaultValue) const;
     std::vector<uint8_t> getBytes(const std::wstring& name) const;
-    // The data of a string value less its last code unit, the terminator; an
-    // empty value gives the empty string. REG_EXPAND_SZ is not expanded.
+    // The data of a string value less its terminating NUL; data stored without
+    // one reads whole. REG_EXPAND_SZ is not expanded.
     std::wstring getString(const std::wstring& name) const;
     std::wstring getString(const std::wstring& name, const std::wstring& defaultValue) const;
     // Any value, of any type and size, byte for byte.
