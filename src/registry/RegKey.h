@@ -31,6 +31,9 @@ public:
 
     RegKey(HKEY root, const std::wstring& subKey, REGSAM access);
     RegKey(const std::wstring& path, REGSAM access);
+    // Opens with the given options; REG_OPTION_OPEN_LINK opens a link key
+    // itself instead of the key it points to.
+    RegKey(const std::wstring& path, REGSAM access, DWORD options);
     // Closes what close() has not; a failure there cannot be thrown and is only
     // told to the debugger.
     virtual ~RegKey();
@@ -56,6 +59,12 @@ public:
     std::wstring getString(const std::wstring& name, const std::wstring& defaultValue) const;
     // Any value, of any type and size, byte for byte.
     RawValue getRawValue(const std::wstring& name) const;
+    // As getRawValue, by the name enumeration lists: the empty name is the
+    // default value and every other name is taken as it is, U+FFFF too.
+    RawValue getEnumeratedValue(const std::wstring& name) const;
+    // Whether the key is a registry link, which only a key opened with
+    // REG_OPTION_OPEN_LINK shows.
+    bool isLink() const;
     std::vector<std::wstring> getSubKeyNames() const;
     // The default value, when set, is listed under the empty name.
     std::map<std::wstring, DWORD> getValueTypes() const;
@@ -74,7 +83,8 @@ public:
     static void deleteKeyIfParentExists(const std::wstring& path);
 
 private:
-    void open(HKEY root, const std::wstring& subKey, REGSAM access);
+    void open(HKEY root, const std::wstring& subKey, REGSAM access, DWORD options = 0);
+    RawValue queryRaw(const wchar_t* registryName, const std::wstring& name) const;
     // Type and size of a value, checked against the types a read accepts.
     DWORD querySize(const std::wstring& name, const DWORD* types, size_t typeCount) const;
     void queryInto(const std::wstring& name, void* buffer, DWORD& size) const;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -161,6 +163,9 @@ TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {
     scratch.set(L"bin", REG_BINARY, "\xff");
     scratch.set(nullptr, REG_SZ, std::string("d\0\0\0", 4));
     scratch.set(L"child", REG_QWORD, std::string(8, '\0'), L"Sub\\deeper");
+    // A value really named U+FFFF is no default value, with one or without.
+    scratch.set(NULL_STRING.c_str(), REG_SZ, std::string("f\0\0\0", 4));
+    scratch.set(NULL_STRING.c_str(), REG_DWORD, std::string("\2\0\0\0", 4), L"Sub");
 
     const std::wstring top = scratch.path();
     EXPECT_EQ(fileText([&](RegistryStorage& s) { s.getKey(top).loadTree(); }),
@@ -169,9 +174,84 @@ TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {
                   L"\"bin\"=hex:ff\r\n\"dword\"=dword:00000001\r\n"
                   L"\"dword8\"=hex(4):01,00,00,00,02,00,00,00\r\n\"multi-odd\"=hex(7):61,00,00\r\n"
                   L"\"none\"=hex(0):\r\n\"sz\"=\"a\"\r\n\"sz-empty\"=hex(1):\r\n"
-                  L"\"sz-open\"=hex(1):61,00,62,00\r\n@=\"d\"\r\n\r\n[" +
-                  top + L"\\Sub]\r\n\r\n[" + top +
+                  L"\"sz-open\"=hex(1):61,00,62,00\r\n\"\xFFFF\"=\"f\"\r\n@=\"d\"\r\n\r\n[" +
+                  top + L"\\Sub]\r\n\"\xFFFF\"=dword:00000002\r\n\r\n[" + top +
                   L"\\Sub\\deeper]\r\n\"child\"=hex(b):00,00,00,00,00,00,00,00\r\n\r\n");
+}
+
+// The current user's hive as the kernel names it, which link targets use.
+std::wstring userHive() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    std::vector<char> buffer(256);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &size);
+    CloseHandle(token);
+    wchar_t* sid = nullptr;
+    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid);
+    const std::wstring hive = L"\\Registry\\User\\" + std::wstring(sid ? sid : L"?");
+    LocalFree(sid);
+    return hive;
+}
+
+extern "C" LONG NTAPI NtDeleteKey(HANDLE key);
+
+// A registry link below HKEY_CURRENT_USER to another key there, removed as
+// itself before the scratch key: removing it by name would follow it.
+class Link {
+public:
+    Link(const std::wstring& subKey, const std::wstring& target) : subKey_(subKey) {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr,
+                                  REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
+                                  &key, nullptr),
+                  ERROR_SUCCESS);
+        const std::wstring to = userHive() + L"\\" + target;
+        EXPECT_EQ(RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
+                                 reinterpret_cast<const BYTE*>(to.data()),
+                                 static_cast<DWORD>(to.size() * 2)),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    ~Link() {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey_.c_str(), REG_OPTION_OPEN_LINK, DELETE,
+                          &key) == ERROR_SUCCESS) {
+            NtDeleteKey(key);
+            RegCloseKey(key);
+        }
+    }
+    Link(const Link&) = delete;
+    Link& operator=(const Link&) = delete;
+
+private:
+    std::wstring subKey_;
+};
+
+// A link cannot be recorded in a file, and following one copies another part
+// of the registry, or the tree itself without end; a tree deeper than the
+// registry allows is no tree it made. Each is refused naming the key.
+TEST(RegistryStorage, BackupsRefuseLinksAndTreesDeeperThanTheRegistryAllows) {
+    const ScratchKey scratch;
+    const std::wstring sub = scratch.subKey(), top = scratch.path();
+    std::wstring deep = L"deep";
+    for (int level = 2; level <= 513; ++level) deep += L"\\k";
+    scratch.set(L"v", REG_DWORD, std::string(4, '\0'), deep);
+    scratch.set(L"v", REG_DWORD, std::string(4, '\0'), L"elsewhere");
+    const Link loop(sub + L"\\tree\\loop", sub + L"\\tree");
+    const Link away(sub + L"\\other\\away", sub + L"\\elsewhere");
+    const Link root(sub + L"\\linked", sub + L"\\elsewhere");
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {top + L"\\tree", L"registry link can't be backed up: " + top + L"\\tree\\loop"},
+        {top + L"\\other", L"registry link can't be backed up: " + top + L"\\other\\away"},
+        {top + L"\\linked", L"registry link can't be backed up: " + top + L"\\linked"},
+        {top + L"\\deep", L"key tree deeper than 512 levels: " + top + L"\\" + deep},
+        {top + L"\\deep\\k", L"(nothing thrown)"},
+    };
+    for (const auto& [tree, message] : cases) {
+        RegistryStorage storage(L"unused");
+        EXPECT_EQ(messageOf<RegKeyException>([&] { storage.getKey(tree).loadTree(); }), message);
+    }
 }
 
 }  // namespace
