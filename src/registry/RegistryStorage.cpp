@@ -51,9 +51,21 @@ void RegistryStorage::save() const {
 
     const std::wstring fileName =
         endsWithIgnoreCase(filePath_, L".reg") ? filePath_ : filePath_ + L".reg";
-    FileHandle file(CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // The file is written whole beside the target, in its directory so that
+    // the rename stays on one volume, and only then put in the target's place:
+    // a failed write must never leave half a backup where the old one was,
+    // since its deletions would then come without the data that follows them.
+    const std::wstring temporary =
+        fileName + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) throw IOException(L"CreateFile: " + fileName + L": " + lastErrorText());
+    const auto fail = [&](const std::wstring& call) {
+        const std::wstring error = lastErrorText();
+        if (file.valid()) CloseHandle(file.release());
+        DeleteFileW(temporary.c_str());
+        throw IOException(call + L": " + fileName + L": " + error);
+    };
 
     // wchar_t is a UTF-16 code unit here, stored little-endian: the text's
     // memory is the file's content.
@@ -62,11 +74,19 @@ void RegistryStorage::save() const {
     while (left != 0) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(left, 1 << 24));
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes, chunk, &written, nullptr) || written != chunk) {
-            throw IOException(L"WriteFile: " + fileName + L": " + lastErrorText());
+        if (!WriteFile(file.get(), bytes, chunk, &written, nullptr)) fail(L"WriteFile");
+        if (written != chunk) {
+            SetLastError(ERROR_DISK_FULL);
+            fail(L"WriteFile");
         }
         bytes += chunk;
         left -= chunk;
+    }
+    if (!FlushFileBuffers(file.get())) fail(L"FlushFileBuffers");
+    if (!CloseHandle(file.release())) fail(L"CloseHandle");
+    if (!MoveFileExW(temporary.c_str(), fileName.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        fail(L"MoveFileEx");
     }
 }
 

@@ -151,6 +151,50 @@ TEST(RegistryStorage, SavesWithMarkAndExtensionOrRefusesWhatNoLineCanCarry) {
               L"CreateFile: " + unreachable + L".reg: 3");
 }
 
+// The names of the files in the directory that start as the name given.
+std::vector<std::wstring> filesLike(const std::wstring& start) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW((start + L"*").c_str(), &found);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
+        names.push_back(found.cFileName);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    return names;
+}
+
+// An old file is replaced whole or not at all, and nothing is left beside it.
+TEST(RegistryStorage, ReplacesAnOldFileOnlyWithAWholeNewOne) {
+    const std::wstring file = tempPath(L"velmora-replaced-" + std::to_wstring(GetCurrentProcessId()));
+    const std::string old = "an old file, longer than the new one will be" + std::string(4096, 'x');
+    const struct {
+        DWORD share;  // of a handle held on the old file while saving, or ~0 for none
+        std::wstring failure;
+    } cases[] = {
+        {~0u, L"(nothing thrown)"},
+        {0, L"MoveFileEx: " + file + L".reg"},
+        {FILE_SHARE_READ | FILE_SHARE_WRITE, L"MoveFileEx: " + file + L".reg"},
+    };
+    for (const auto& [share, failure] : cases) {
+        std::ofstream(std::string(file.begin(), file.end()) + ".reg", std::ios::binary) << old;
+        const HANDLE held = share == ~0u ? INVALID_HANDLE_VALUE
+                                         : CreateFileW((file + L".reg").c_str(), GENERIC_READ,
+                                                       share, nullptr, OPEN_EXISTING, 0, nullptr);
+        RegistryStorage storage(file);
+        storage.getKey(path).setDWORD(L"d", 1);
+        // The error code is the system's: Wine and Windows differ in it.
+        const std::wstring message = messageOf<IOException>([&] { storage.save(); });
+        EXPECT_EQ(message.substr(0, message.rfind(L": ")), failure) << share;
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        std::wostringstream out;
+        storage.write(out);
+        const std::wstring written = L'\xFEFF' + out.str();
+        EXPECT_EQ(fileBytes(file + L".reg"), failure == L"(nothing thrown)" ? bytesOf(written) : old)
+            << share;
+        EXPECT_EQ(filesLike(file), std::vector<std::wstring>{fileNameOf(file) + L".reg"}) << share;
+        DeleteFileW((file + L".reg").c_str());
+    }
+}
+
 TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {
     const ScratchKey scratch;
     scratch.set(L"sz", REG_SZ, std::string("a\0\0\0", 4));
