@@ -38,6 +38,15 @@ std::wstring systemDirectory() {
     return std::wstring(buffer, length);
 }
 
+std::wstring windowsDirectory() {
+    wchar_t buffer[pathBufferSize];
+    const UINT length = GetSystemWindowsDirectoryW(buffer, pathBufferSize);
+    if (length == 0 || length >= pathBufferSize) {
+        throw IOException(L"Can't get windows directory: " + lastErrorText());
+    }
+    return std::wstring(buffer, length);
+}
+
 FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine) {
     // CreateProcessW may write into its command line, so it gets a copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());

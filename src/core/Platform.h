@@ -13,6 +13,10 @@ std::wstring fullPathOf(const std::wstring& path);
 // The Windows system directory; throws IOException on failure.
 std::wstring systemDirectory();
 
+// The shared Windows directory, never a per-user one that a terminal server
+// may hand out instead; throws IOException on failure.
+std::wstring windowsDirectory();
+
 // Starts a process without a window and returns its handle, for a caller
 // that waits for it; throws IOException when it cannot be created.
 FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine);

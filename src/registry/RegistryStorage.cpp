@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <sstream>
 
@@ -90,14 +92,29 @@ void RegistryStorage::save() const {
     }
 }
 
-// The interpreter's start command asks for elevation where the registry
-// editor needs it; /wait keeps the interpreter, and so this call, until the
-// import has ended.
+// The editor is started by its full path through the shell, which asks for
+// elevation where the editor needs it. No command interpreter comes between:
+// it would expand %VAR% inside the quoted path, run the user's AutoRun
+// command, and look for the editor in the current directory first.
 void RegistryStorage::importRegFile(const std::wstring& filePath) {
-    const std::wstring interpreter = joinPath(systemDirectory(), L"cmd.exe");
-    const FileHandle processHandle = launchProcess(
-        interpreter, L"\"" + interpreter + L"\" /c start \"\" /wait regedit.exe /s \"" +
-                         fullPathOf(filePath) + L"\"");
+    const std::wstring editor = joinPath(windowsDirectory(), L"regedit.exe");
+    const std::wstring parameters = L"/s \"" + fullPathOf(filePath) + L"\"";
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    execute.lpVerb = L"open";
+    execute.lpFile = editor.c_str();
+    execute.lpParameters = parameters.c_str();
+    execute.nShow = SW_HIDE;
+    if (!ShellExecuteExW(&execute)) {
+        throw IOException(L"CreateProcess(" + editor + L") failed: " + lastErrorText());
+    }
+    // Without the editor's process the import could not be waited for, and a
+    // caller would read the registry back before it had changed.
+    if (execute.hProcess == nullptr) {
+        throw IOException(L"CreateProcess(" + editor + L") failed: no process");
+    }
+    const FileHandle processHandle(execute.hProcess);
     if (WaitForSingleObject(processHandle.get(), INFINITE) != WAIT_OBJECT_0) {
         throw IOException(L"Failed to wait for process import registry: " + lastErrorText());
     }
