@@ -197,16 +197,6 @@ TEST(RegistryStorage, ReplacesAnOldFileOnlyWithAWholeNewOne) {
     }
 }
 
-std::wstring besideThisTest(const std::wstring& name) {
-    wchar_t self[MAX_PATH + 1];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
-    return joinPath(parentPathOf(std::wstring(self, length)), name);
-}
-
-bool exists(const std::wstring& file) {
-    return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // The registry editor is started by its full path on the file named: no
 // interpreter expands %OS% in the name, and a regedit.exe in the current
 // directory is never started.
