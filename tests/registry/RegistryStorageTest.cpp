@@ -268,54 +268,38 @@ TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {
                   L"\\Sub\\deeper]\r\n\"child\"=hex(b):00,00,00,00,00,00,00,00\r\n\r\n");
 }
 
-// The current user's hive as the kernel names it, which link targets use.
-std::wstring userHive() {
-    HANDLE token = nullptr;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
-    std::vector<char> buffer(256);
-    DWORD size = 0;
-    GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &size);
-    CloseHandle(token);
-    wchar_t* sid = nullptr;
-    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid);
-    const std::wstring hive = L"\\Registry\\User\\" + std::wstring(sid ? sid : L"?");
-    LocalFree(sid);
-    return hive;
-}
-
 extern "C" LONG NTAPI NtDeleteKey(HANDLE key);
 
-// A registry link below HKEY_CURRENT_USER to another key there, removed as
-// itself before the scratch key: removing it by name would follow it.
-class Link {
-public:
-    Link(const std::wstring& subKey, const std::wstring& target) : subKey_(subKey) {
-        HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr,
-                                  REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
-                                  &key, nullptr),
-                  ERROR_SUCCESS);
-        const std::wstring to = userHive() + L"\\" + target;
-        EXPECT_EQ(RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
-                                 reinterpret_cast<const BYTE*>(to.data()),
-                                 static_cast<DWORD>(to.size() * 2)),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
-    ~Link() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey_.c_str(), REG_OPTION_OPEN_LINK, DELETE,
-                          &key) == ERROR_SUCCESS) {
+// Makes the key below HKEY_CURRENT_USER a registry link to the other key, or
+// with no target removes it as itself: removing it by name would follow it.
+void link(const std::wstring& subKey, const std::wstring& target = L"") {
+    HKEY key = nullptr;
+    if (target.empty()) {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), REG_OPTION_OPEN_LINK, DELETE, &key) ==
+            ERROR_SUCCESS) {
             NtDeleteKey(key);
             RegCloseKey(key);
         }
+        return;
     }
-    Link(const Link&) = delete;
-    Link& operator=(const Link&) = delete;
-
-private:
-    std::wstring subKey_;
-};
+    RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                    KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &key, nullptr);
+    // Link targets name the current user's hive as the kernel does.
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    char user[256];
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, user, sizeof user, &size);
+    CloseHandle(token);
+    wchar_t* sid = nullptr;
+    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid);
+    const std::wstring to = L"\\Registry\\User\\" + std::wstring(sid) + L"\\" + target;
+    LocalFree(sid);
+    EXPECT_EQ(RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
+                             reinterpret_cast<const BYTE*>(to.data()), to.size() * 2),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
 
 // A link cannot be recorded in a file, and following one copies another part
 // of the registry, or the tree itself without end; a tree deeper than the
@@ -327,9 +311,10 @@ TEST(RegistryStorage, BackupsRefuseLinksAndTreesDeeperThanTheRegistryAllows) {
     for (int level = 2; level <= 513; ++level) deep += L"\\k";
     scratch.set(L"v", REG_DWORD, std::string(4, '\0'), deep);
     scratch.set(L"v", REG_DWORD, std::string(4, '\0'), L"elsewhere");
-    const Link loop(sub + L"\\tree\\loop", sub + L"\\tree");
-    const Link away(sub + L"\\other\\away", sub + L"\\elsewhere");
-    const Link root(sub + L"\\linked", sub + L"\\elsewhere");
+    const std::wstring links[] = {L"\\tree\\loop", L"\\other\\away", L"\\linked"};
+    link(sub + links[0], sub + L"\\tree");
+    link(sub + links[1], sub + L"\\elsewhere");
+    link(sub + links[2], sub + L"\\elsewhere");
     const std::pair<std::wstring, std::wstring> cases[] = {
         {top + L"\\tree", L"registry link can't be backed up: " + top + L"\\tree\\loop"},
         {top + L"\\other", L"registry link can't be backed up: " + top + L"\\other\\away"},
@@ -341,6 +326,7 @@ TEST(RegistryStorage, BackupsRefuseLinksAndTreesDeeperThanTheRegistryAllows) {
         RegistryStorage storage(L"unused");
         EXPECT_EQ(messageOf<RegKeyException>([&] { storage.getKey(tree).loadTree(); }), message);
     }
+    for (const std::wstring& name : links) link(sub + name);
 }
 
 }  // namespace
