@@ -5,9 +5,11 @@
 #include "config/Category.h"
 #include "config/ClassTable.h"
 #include "config/ItemGroup.h"
+#include "config/ItemGroupSelector.h"
 #include "core/StringUtil.h"
 #include "items/AbstractRegBitValueItem.h"
 #include "items/CheckItem.h"
+#include "items/Inheritable.h"
 #include "items/ToggleItem.h"
 #include "items/ValueItem.h"
 
@@ -20,6 +22,22 @@ std::wstring hex(uint32_t value) {
 }
 
 std::wstring boolText(bool value) { return value ? L"true" : L"false"; }
+
+// The selector keys as they are, control characters included.
+std::wstring keysOf(const Category& category) {
+    const auto* selector = dynamic_cast<const ItemGroupSelector*>(&category);
+    if (selector == nullptr) return L"";
+    std::wstring keys = L" keys=";
+    for (const std::wstring& key : selector->getKeys())
+        keys += (&key == &selector->getKeys().front() ? L"" : L"|") + key;
+    return keys;
+}
+
+std::wstring inheritedOf(const Item& item) {
+    const auto* inheritable = dynamic_cast<const Inheritable*>(&item);
+    if (inheritable == nullptr || !inheritable->canInherit()) return L"";
+    return L" inherited=" + boolText(inheritable->isInherited());
+}
 
 std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
@@ -51,7 +69,7 @@ std::wstring dumpCatalogue(const std::vector<Category*>& categories) {
         const Category* parent = category->getParent();
         out += L"category " + category->getId() + L" " + quoted(category->getName()) + L" target=" +
                hex(category->getAffectTarget()) + L" expanded=" + boolText(category->isExpanded()) +
-               L" parent=" + (parent ? parent->getId() : L"-") + L"\n";
+               L" parent=" + (parent ? parent->getId() : L"-") + keysOf(*category) + L"\n";
         for (const ItemGroup* group : category->getItemGroups()) {
             out += L"  group " + group->getId() + L" " + quoted(group->getName()) + L" target=" +
                    hex(group->getAffectTarget()) + L"\n";
@@ -61,7 +79,7 @@ std::wstring dumpCatalogue(const std::vector<Category*>& categories) {
                        ClassTable::itemClassName(*item) + L" target=" +
                        hex(item->getAffectTarget()) + L" post=" + toString(item->getPostChanged()) +
                        L" default=" + values.defaultValue + L" stored=" + values.stored +
-                       L" current=" + values.current + L"\n";
+                       L" current=" + values.current + inheritedOf(*item) + L"\n";
             }
         }
     }

@@ -8,9 +8,11 @@ class Item;
 
 // The catalogue as text, one line per category, item group and item, for
 // people and for black-box tests of the loader:
-//   category <id> "<name>" target=0x... expanded=... parent=<id or ->
+//   category <id> "<name>" target=0x... expanded=... parent=<id or -> [keys=<k>|<k>...]
 //     group <id> "<name>" target=0x...
 //       item <qualified id> class=<name> target=0x... post=<n> default=<v> stored=<v> current=<v>
+//            [inherited=<true|false>]
+// A selector lists its keys; an item that can inherit says whether it does.
 // Every category is listed at the top level in the loader's order.
 std::wstring dumpCatalogue(const std::vector<Category*>& categories);
 

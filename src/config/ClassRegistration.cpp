@@ -1,4 +1,8 @@
 #include "config/ClassTable.h"
+#include "config/NICEnumerator.h"
+#include "items/NICCheckItem.h"
+#include "items/NICValueItem.h"
+#include "items/RFC1323OptsItem.h"
 #include "items/RegCheckItem.h"
 #include "items/RegMultiListValueItem.h"
 #include "items/RegMultiStringCheckItem.h"
@@ -14,4 +18,8 @@ void ClassTable::registerClasses() {
     addItemClass<RegMultiValueItem>(L"velmora.reg.RegMultiValueItem");
     addItemClass<RegToggleItem>(L"velmora.reg.RegToggleItem");
     addItemClass<RegValueItem>(L"velmora.reg.RegValueItem");
+    addItemClass<NICCheckItem>(L"velmora.reg.nic.NICCheckItem");
+    addItemClass<NICValueItem>(L"velmora.reg.nic.NICValueItem");
+    addItemClass<RFC1323OptsItem>(L"velmora.reg.nic.RFC1323OptsItem");
+    addSelectorClass<NICEnumerator>(L"velmora.reg.nic.NICEnumerator");
 }

@@ -23,6 +23,17 @@ public:
     bool isApplied() const override { return applied_; }
 
 protected:
+    AbstractItem() = default;
+    // A copy is a new item: those listening to the original have not asked
+    // to hear of it.
+    AbstractItem(const AbstractItem& other)
+        : AbstractCustomizer(other),
+          itemGroup_(other.itemGroup_),
+          affectTarget_(other.affectTarget_),
+          postChanged_(other.postChanged_),
+          applied_(other.applied_) {}
+    AbstractItem& operator=(const AbstractItem&) = delete;
+
     // Once applied, an item counts for the log-off or restart question until
     // the program ends, also when it is reverted afterwards.
     virtual void markApplied() { applied_ = true; }

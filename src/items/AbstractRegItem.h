@@ -51,6 +51,12 @@ protected:
     // Runs write on the item's key opened for changing.
     void writeToKey(const std::function<void(RegKey&)>& write);
     const std::wstring& getDefaultText() const { return defaultText_; }
+    // For copies bound to another key; the short help follows.
+    void setKeyPath(const std::wstring& keyPath) {
+        keyPath_ = keyPath;
+        shortHelp_.clear();
+    }
+    void setDefaultDeletes(bool deletes) { defaultDeletes_ = deletes; }
     const std::wstring& getDefaultMeaningText() const { return defaultMeaningText_; }
 
 private:

@@ -6,6 +6,7 @@ class Component;
 class CheckItem;
 class ValueItem;
 class ToggleItem;
+class RFC1323OptsItem;
 
 // Creates the view of each kind of item. The views library installs the one
 // implementation, so that items know nothing of the window toolkit and their
@@ -17,6 +18,7 @@ public:
     virtual awt::Component* createCheckItemView(CheckItem& item) = 0;
     virtual awt::Component* createValueItemView(ValueItem& item) = 0;
     virtual awt::Component* createToggleItemView(ToggleItem& item) = 0;
+    virtual awt::Component* createRFC1323OptsView(RFC1323OptsItem& item) = 0;
 
     // Not owned; null uninstalls.
     static void install(ViewFactory* factory);

@@ -4,6 +4,7 @@
 #include "items/Inheritable.h"
 #include "views/CheckItemView.h"
 #include "views/InheritCheckItemView.h"
+#include "views/RFC1323OptsView.h"
 #include "views/ToggleItemView.h"
 #include "views/ValueItemView.h"
 
@@ -20,6 +21,10 @@ awt::Component* ItemViewFactory::createValueItemView(ValueItem& item) {
 
 awt::Component* ItemViewFactory::createToggleItemView(ToggleItem& item) {
     return new ToggleItemView(item);
+}
+
+awt::Component* ItemViewFactory::createRFC1323OptsView(RFC1323OptsItem& item) {
+    return new RFC1323OptsView(item);
 }
 
 void installItemViews() {

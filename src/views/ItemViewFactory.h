@@ -10,6 +10,7 @@ public:
     awt::Component* createCheckItemView(CheckItem& item) override;
     awt::Component* createValueItemView(ValueItem& item) override;
     awt::Component* createToggleItemView(ToggleItem& item) override;
+    awt::Component* createRFC1323OptsView(RFC1323OptsItem& item) override;
 };
 
 // Installs one factory for the life of the process; start-up calls it before

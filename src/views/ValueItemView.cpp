@@ -30,7 +30,10 @@ ValueItemView::ValueItemView(ValueItem& item)
           inheritable_ != nullptr ? views::INHERIT_BOX_STRING : views::DEFAULT_BOX_STRING)),
       field_(0) {
     const bool atDefault = item.getCurrentValue() == item.getDefaultValue();
-    showValue(atDefault ? item.getDefaultMeaning() : item.getCurrentValue());
+    // An inheriting item's default is the inherited value itself, which the
+    // definition's meaning of the default does not describe.
+    showValue(atDefault && inheritable_ == nullptr ? item.getDefaultMeaning()
+                                                   : item.getCurrentValue());
     field_.setMinimum(scaled(item.getMin()));
     field_.setMaximum(scaled(item.getMax()));
     field_.setUnitIncrement(scaled(item.getStep()));
@@ -101,14 +104,19 @@ void ValueItemView::DefaultCheckListener::itemStateChanged(awt::ItemEvent&) {
     v.field_.requestFocus();
 }
 
-// Showing the meaning of the default while inheriting makes it the item's
-// value, through the field's own event.
+// An inheriting item holds the inherited value, its default, and shows it,
+// so that clearing the box later starts from the value in sight. The value is
+// put into the item whole: through the field it would lose what the scale
+// truncates.
 void ValueItemView::InheritCheckListener::itemStateChanged(awt::ItemEvent&) {
     ValueItemView& v = view_;
     const bool inherited = v.box_.getState();
     v.inheritable_->setInherited(inherited);
     v.field_.setEnabled(!inherited);
-    if (inherited) v.showValue(v.item_.getDefaultMeaning());
+    if (!inherited) return;
+    Busy busy(v);
+    v.item_.setCurrentValue(v.item_.getDefaultValue());
+    v.showValue(v.item_.getCurrentValue());
 }
 
 // Busy while the field follows the item: its event would write the shown,

@@ -134,8 +134,7 @@ TEST(Dump, ErrorsGoToStandardErrorWithExitCodeOne) {
     }
 }
 
-// No registered class holds bits yet; the dump reaches them through their
-// base.
+// The dump reaches every bit item through their base.
 TEST(Dump, ShowsBitItemsInHexadecimal) {
     struct Bits : AbstractRegBitValueItem {
         awt::Component* createView() override { return nullptr; }

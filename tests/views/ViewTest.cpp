@@ -13,6 +13,7 @@
 #include "awt/SharedLayouts.h"
 #include "core/StringUtil.h"
 #include "items/Inheritable.h"
+#include "items/RFC1323OptsItem.h"
 #include "views/ItemViewFactory.h"
 
 // Every kind of view in one window over real items, used as a person uses
@@ -59,6 +60,8 @@ std::wstring held(Item& item) {
         return toString(check->getCurrentState()) + inherits;
     if (auto* number = dynamic_cast<ValueItem*>(&item))
         return toString(number->getCurrentValue()) + inherits;
+    if (auto* bits = dynamic_cast<RFC1323OptsItem*>(&item))
+        return toString(static_cast<int32_t>(bits->getCurrentValue()));
     return toString(dynamic_cast<ToggleItem&>(item).getCurrentIndex());
 }
 
@@ -76,10 +79,13 @@ std::vector<Param> sizes() {
     return params;
 }
 const xml::AttributeMap ten = {{L"mean", L"10"}};
+const std::vector<Param> options =
+    num(L"0", {{L"select", L"", {{L"id", L"WindowScaling"}}, {{L"name", L"ウィンドウ拡大"}}},
+               {L"select", L"", {{L"id", L"Timestamping"}}, {{L"name", L"タイムスタンプ"}}}});
 
 const struct Row {
     const wchar_t* caption;
-    char kind;  // number, check or toggle
+    char kind;  // number, check, toggle or RFC 1323 options
     Inherit inherit;
     std::vector<Param> params;
     std::string data;  // of the value, when there is one
@@ -104,6 +110,12 @@ const struct Row {
     // Shown truncated, but not written back truncated.
     {L"最大転送単位", 'n', INHERITED, num(L"0", {{L"scale", L"1024"}}), "", L"0#9~ [x]未設定",
      L"set 1500", L"1#9~ [x]未設定 = 1500 inherited"},
+    // An inheriting number shows the value it inherits, never the meaning of
+    // the definition's default, and starts from it when it stops inheriting.
+    {L"継承中", 'n', INHERITED, num(L"0", {}, ten), "", L"0#12~ [x]未設定", L"click 1",
+     L"0#12 [ ]未設定* = 0"},
+    {L"継承へ", 'n', OFFERED, num(L"4", {}, ten), raw(5u), L"5#12 [ ]未設定", L"click 1",
+     L"4#12~ [x]未設定* = 4 inherited"},
     {L"ラベルなし", 'c', REFUSED, check(L"REG_DWORD", L"1", L"0", L"0"), raw(1u), L"[x]",
      L"click 0", L"[ ]* = 0"},
     {L"自動検出", 'c', INHERITED, flag, raw(1u), L"[x]有効~ [x]未設定", L"click 1",
@@ -112,6 +124,11 @@ const struct Row {
      L"[x]有効 [ ]未設定 = 1"},
     {L"大きさ", 't', PLAIN, sizes(), "", L"[ ]小さい [x]普通 [ ]大きい", L"click 2",
      L"[ ]小さい [ ]普通 [x]大きい* = 2"},
+    // Each option box sets its own bit and keeps the others.
+    {L"RFC 1323", 'r', PLAIN, options, raw(2u), L"[ ]ウィンドウ拡大 [x]タイムスタンプ", L"click 0",
+     L"[x]ウィンドウ拡大* [x]タイムスタンプ = 3"},
+    {L"RFC 1323 他", 'r', PLAIN, options, raw(7u), L"[x]ウィンドウ拡大 [x]タイムスタンプ",
+     L"click 1", L"[x]ウィンドウ拡大 [ ]タイムスタンプ* = 5"},
     // The arrow keys choose as a click does, and stop at the end.
     {L"文字", 't', PLAIN, sizes(), raw(L"s"), L"[x]小さい [ ]普通 [ ]大きい",
      L"keys 0 Right Right Right", L"[ ]小さい [ ]普通 [x]大きい* = 2"},
@@ -160,6 +177,7 @@ TEST_F(Views, ShowTheirItemsAndWriteWhatAPersonChooses) {
         if (!row.data.empty())
             scratch_.set(L"v", row.kind == 't' ? REG_SZ : REG_DWORD, row.data, below);
         items.push_back(row.kind == 't'   ? configured<RegToggleItem>(row.params, below)
+                        : row.kind == 'r' ? configured<RFC1323OptsItem>(row.params, below)
                         : row.kind == 'c' ? make<RegCheckItem>(row, below)
                                           : make<RegValueItem>(row, below));
         views.push_back(std::make_unique<awt::Label>(row.caption));
