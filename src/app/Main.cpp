@@ -15,6 +15,7 @@
 #include "config/ClassTable.h"
 #include "core/Constants.h"
 #include "core/Exception.h"
+#include "core/Platform.h"
 #include "views/ItemViewFactory.h"
 
 namespace {
@@ -31,6 +32,9 @@ void showError(const std::exception& e) { MessageBoxA(nullptr, e.what(), "velmor
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // Before anything loads a library: none may come from the program's
+    // folder or the current directory, where anyone could have put one.
+    restrictDllSearchToSystem();
     if (FAILED(CoInitialize(nullptr))) {
         showError(L"CoInitialize() failed");
         return 1;
