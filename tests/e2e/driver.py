@@ -129,8 +129,18 @@ class Build:
         self.env = dict(os.environ, DISPLAY=env["DISPLAY"])
 
     def wine(self, *args, timeout=60, check=True):
-        result = subprocess.run([self.winetool, "run", *args], capture_output=True,
-                                env=self.env, timeout=timeout, stdin=subprocess.DEVNULL)
+        # Output to files, not pipes: a Wine service that a program starts
+        # inherits its handles and would hold a pipe open after it ended.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            try:
+                code = subprocess.run([self.winetool, "run", *args], stdout=out, stderr=err,
+                                      env=self.env, timeout=timeout,
+                                      stdin=subprocess.DEVNULL).returncode
+            except subprocess.TimeoutExpired:
+                raise Failure(f"wine {' '.join(args)} did not end within {timeout} s")
+            out.seek(0)
+            err.seek(0)
+            result = subprocess.CompletedProcess(args, code, out.read(), err.read())
         if check and result.returncode != 0:
             raise Failure(f"wine {' '.join(args)} ended with {result.returncode}: "
                           f"{result.stderr.decode(errors='replace')}")
@@ -271,8 +281,13 @@ class Program:
                               "before its window appeared")
             tops = self.build.windows(title=TITLE, wait_ms=5000)
             if tops and tops[0].shown and tops[0].find_all("Button", shown=True):
-                self.focus()
-                return tops[0]
+                # The toolkit lays out while no input waits: until then
+                # views may still have no width.
+                time.sleep(0.3)
+                again = self.build.windows(title=TITLE)
+                if again and again[0].dump() == tops[0].dump():
+                    self.focus()
+                    return again[0]
         raise Failure(f"no window titled {TITLE} within {timeout} s")
 
     def focus(self):
