@@ -356,8 +356,9 @@ STARTUP_ERRORS = [
 def test_startup_errors(build):
     """A failed start shows its message and ends with exit code 1, no window."""
     empty = tempfile.mkdtemp(prefix="velmora-e2e-empty-")
-    with open(os.path.join(empty, "root.xml"), "wb") as file:
-        file.write(driver._utf16('<?xml version="1.0" encoding="UTF-16"?>\n<groups/>\n'))
+    # A catalogue without categories: the window has no first page to show.
+    with open(os.path.join(empty, "root.xml"), "w", encoding="utf-8") as file:
+        file.write('<?xml version="1.0" encoding="UTF-16"?>\n<groups/>\n')
     cases = STARTUP_ERRORS + [([], None)]
     for number, (args, message) in enumerate(cases):
         print(f"-- arguments {args}")

@@ -67,8 +67,17 @@ class Window:
         self.checked = None if g[12] is None else int(g[12])
         self.parent = parent
         self.children = []
-        # What a person sees: the window and every ancestor visible.
-        self.shown = self.visible and (parent is None or parent.shown)
+        # What a person sees: the part of the window inside every ancestor,
+        # when all of them are visible. Cards not on show are squeezed to
+        # nothing or moved out of their panel.
+        left, top = self.sx, self.sy
+        right, bottom = left + self.width, top + self.height
+        if parent is not None:
+            left, top = max(left, parent.clip[0]), max(top, parent.clip[1])
+            right, bottom = min(right, parent.clip[2]), min(bottom, parent.clip[3])
+        self.clip = (left, top, right, bottom)
+        self.shown = (self.visible and left < right and top < bottom
+                      and (parent is None or parent.shown))
 
     def centre(self):
         return self.sx + self.width // 2, self.sy + self.height // 2
