@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 
 #include "app/CommandLine.h"
@@ -51,15 +52,25 @@ constexpr UINT QUESTION_FLAGS = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
 
 // Calls visit on every item of the categories in catalogue order, a
 // category's own groups before its sub-categories. Nested categories are
-// listed at the top too, so their items come more than once.
+// listed at the top too; their items are visited the first time only, so
+// that an item that fails to apply is neither tried nor reported twice.
 template <typename Visit>
-void forEachItem(const std::vector<Category*>& categories, Visit&& visit) {
+void forEachItem(const std::vector<Category*>& categories, Visit&& visit,
+                 std::set<const Item*>& seen) {
     for (Category* category : categories) {
         for (ItemGroup* group : category->getItemGroups()) {
-            for (Item* item : group->getItems()) visit(*item);
+            for (Item* item : group->getItems()) {
+                if (seen.insert(item).second) visit(*item);
+            }
         }
-        forEachItem(category->getSubCategories(), visit);
+        forEachItem(category->getSubCategories(), visit, seen);
     }
+}
+
+template <typename Visit>
+void forEachItem(const std::vector<Category*>& categories, Visit&& visit) {
+    std::set<const Item*> seen;
+    forEachItem(categories, visit, seen);
 }
 
 }  // namespace
@@ -358,8 +369,12 @@ void Velmora::showCategory(Category* category) {
     if (node == nullptr) {
         if (tree_.getRoot()->getChildCount() == 0) return;
         node = awt::Tree::getChild(tree_.getRoot(), 0);
-        category = static_cast<Category*>(node->getData());
     }
+    showNode(node);
+}
+
+void Velmora::showNode(awt::Tree::Node* node) {
+    auto* category = static_cast<Category*>(node->getData());
     ++selecting_;
     try {
         tree_.select(node);
@@ -410,9 +425,12 @@ void Velmora::selectNeighbourCategory(int direction) {
     awt::Tree::Node* next =
         direction > 0 ? tree_.getNextVisible(selected) : tree_.getPreviousVisible(selected);
     if (next == nullptr) return;
-    auto* category = static_cast<Category*>(next->getData());
-    showCategory(category);
-    if (awt::Component* page = viewOf(category)) page->requestFocus();
+    // The node itself, not the first node of its category: a nested
+    // category is listed at the top too, and looking it up by category
+    // would go back to the node under its parent, so that Page Down could
+    // never pass it.
+    showNode(next);
+    if (awt::Component* page = viewOf(static_cast<Category*>(next->getData()))) page->requestFocus();
 }
 
 void Velmora::setHelpText(const std::wstring& help) {
@@ -424,7 +442,7 @@ void Velmora::setHelpText(const std::wstring& help) {
 void Velmora::onTreeSelection(awt::ItemEvent&) {
     if (selecting_ > 0) return;
     awt::Tree::Node* selected = tree_.getSelected();
-    if (selected != nullptr) showCategory(static_cast<Category*>(selected->getData()));
+    if (selected != nullptr) showNode(selected);
 }
 
 void Velmora::onTargetChanged(awt::ItemEvent&) {

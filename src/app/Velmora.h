@@ -127,6 +127,8 @@ private:
     awt::Component* groupBox(ItemGroup& group);
     void insertNodes(awt::Tree::Node* parent, const std::vector<Category*>& categories);
     awt::Tree::Node* nodeOf(Category* category);
+    // Selects the node and shows its category's page and help.
+    void showNode(awt::Tree::Node* node);
     void showViews(const std::vector<Category*>& categories);
     awt::Component* viewOf(const Customizer* subject) const;
     void close();
