@@ -13,6 +13,7 @@ import collections
 import os
 import random
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -358,24 +359,25 @@ def test_startup_errors(build):
     # A catalogue without categories: the window has no first page to show.
     with open(os.path.join(empty, "root.xml"), "w", encoding="utf-8") as file:
         file.write('<?xml version="1.0" encoding="UTF-16"?>\n<groups/>\n')
-    cases = STARTUP_ERRORS + [([], None)]
-    for number, (args, message) in enumerate(cases):
-        print(f"-- arguments {args}")
-        catalogue = empty if message is None else SOURCES
-        with Run(build, f"start{number}", args, catalogue) as run:
-            p = run.program
-            box = p.box(timeout_ms=30000)
-            if message is not None:
-                expect(f"start-up box for {args}", p.box_text(box), message)
-            if number == 0:
-                print("screenshot:", build.screenshot("startup-error"))
-            if build.windows(title=driver.TITLE):
-                raise Failure("a main window came up despite the start-up error")
-            p.answer(box, IDOK)
-            expect(f"exit code for {args}", p.wait_exit(), 1)
-            run.unchanged("by a failed start")
-    os.remove(os.path.join(empty, "root.xml"))
-    os.rmdir(empty)
+    try:
+        cases = STARTUP_ERRORS + [([], None)]
+        for number, (args, message) in enumerate(cases):
+            print(f"-- arguments {args}")
+            catalogue = empty if message is None else SOURCES
+            with Run(build, f"start{number}", args, catalogue) as run:
+                p = run.program
+                box = p.box(timeout_ms=30000)
+                if message is not None:
+                    expect(f"start-up box for {args}", p.box_text(box), message)
+                if number == 0:
+                    print("screenshot:", build.screenshot("startup-error"))
+                if build.windows(title=driver.TITLE):
+                    raise Failure("a main window came up despite the start-up error")
+                p.answer(box, IDOK)
+                expect(f"exit code for {args}", p.wait_exit(), 1)
+                run.unchanged("by a failed start")
+    finally:
+        shutil.rmtree(empty, ignore_errors=True)
 
 
 def test_random_input(build):
