@@ -6,16 +6,18 @@
 # make dist    build/velmora-1.3.2-x64.zip: the programs, icon, catalogue
 # make fuzz FUZZ_SECONDS=600   fuzz the XML parser for that long
 # make bench   parser throughput on the host and under Wine
+# make soak SOAK_SECONDS=600   drive the window with random input that long
 BUILD ?= build
 HOST_BUILD ?= build-host
 BENCH_BUILD ?= build-bench
 FUZZ_SECONDS ?= 600
+SOAK_SECONDS ?= 600
 JOBS ?= $(shell nproc)
 HOST_CXX := clang++-14
 
 # Everything the build and the tests use, as Debian names it.
 PACKAGES := cmake ninja-build mingw-w64 wine wine64 xvfb xdotool imagemagick fonts-noto-cjk googletest \
-            clang-14 libclang-rt-14-dev zip
+            clang-14 libclang-rt-14-dev zip python3
 
 .PHONY: all deps configure build host test run dist fuzz bench clean
 
@@ -45,6 +47,14 @@ test: build host
 
 fuzz: host
 	tools/fuzz-parser $(HOST_BUILD) $(FUZZ_SECONDS)
+
+# The random-input test of make test, for as long as asked; the seed is
+# printed, and VELMORA_E2E_SEED=<seed> replays a run.
+.PHONY: soak
+soak: build
+	$(BUILD)/xdisplay start && $(BUILD)/winetool start && \
+	SOAK_SECONDS=$(SOAK_SECONDS) sh $(BUILD)/tests/e2e/e2e random_input; \
+	status=$$?; $(BUILD)/winetool stop; $(BUILD)/xdisplay stop; exit $$status
 
 $(BENCH_BUILD)/build.ninja: | deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=$(HOST_CXX) \

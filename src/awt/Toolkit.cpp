@@ -49,6 +49,15 @@ void Toolkit::setInstance(HINSTANCE instance) { moduleInstance = instance; }
 int Toolkit::run() {
     MSG msg;
     for (;;) {
+        // A layout pass gives way to any message that arrives, a message sent
+        // from another thread or process too. GetMessage handles such a
+        // message itself and then blocks, so the layouts still queued would
+        // wait for the next input: the window would stay blank until the
+        // mouse moved. PeekMessage handles sent messages and tells whether
+        // anything else waits.
+        while (!layoutQueue_.empty() && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            validateInvalid();
+        }
         const BOOL result = GetMessageW(&msg, nullptr, 0, 0);
         if (result == 0) return static_cast<int>(msg.wParam);
         if (result == -1) throw Exception(L"GetMessage() failed");

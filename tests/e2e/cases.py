@@ -1,0 +1,492 @@
+#!/usr/bin/env python3
+"""End-to-end tests of velmora.exe, each a table of cases over the driver.
+
+  cases.py TEST --winetool W --xdisplay X --velmora EXE --window-tree EXE
+           --shots DIR [--dist ZIP]
+
+TEST is one of the functions in TESTS. Each run of the program gets a scratch
+folder with the fixture catalogue and a scratch registry key of its own.
+"""
+
+import argparse
+import collections
+import os
+import random
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import zipfile
+
+import driver
+from driver import IDNO, IDOK, Failure, Program, Scratch
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOURCES = os.path.join(HERE, "items")
+
+# What the scratch key holds before each run; the catalogue's items point at it.
+VALUES = {
+    "check": ("REG_DWORD", 0), "wait": ("REG_DWORD", 30), "mode": ("REG_SZ", "a"),
+    "pairCheck": ("REG_DWORD", 1), "pairSize": ("REG_DWORD", 131072),
+    "innerCheck": ("REG_DWORD", 0), "desk": ("REG_SZ", "no"), "fast": ("REG_DWORD", 0),
+}
+BASIC, NESTED, USER, RESTART = "基本設定", "下位設定", "ユーザ設定", "再起動"
+PAGES = [BASIC, NESTED, USER, RESTART]
+HELP = {
+    BASIC: "基本設定のヘルプ: チェック、数値、選択肢を変えてから設定反映を押します。",
+    "フラグ": "フラグのヘルプ: チェックすると値 check が 1 になります。",
+    "方式": "方式のヘルプ: 甲、乙、丙のどれか一つ。",
+}
+APPLY, CANCEL, SAVE = "設定反映", "キャンセル", "設定をファイルに保存"
+FILTERS = ["全カテゴリ", "システムのみ", "ユーザのみ"]
+VERSION = "velmora/1.3.2"
+ABOUT_FIRST = "velmora version 1.3.2 (production release)"
+RESTART_QUESTION = "設定を有効にするためには再起動する必要が有ります\n再起動しますか？"
+
+
+def dword(value):
+    return f"dword:{value:08x}"
+
+
+def expect(what, actual, expected):
+    if actual != expected:
+        raise Failure(f"{what}:\n  expected {expected!r}\n  actual   {actual!r}")
+
+
+class Run:
+    """One program on a fresh scratch folder and key; always cleaned up."""
+
+    def __init__(self, build, name, args=(), catalogue=SOURCES):
+        self.build, self.name = build, name
+        self.scratch = Scratch(build, name, VALUES, catalogue)
+        self.baseline = self.scratch.snapshot()
+        self.program = Program(build, self.scratch.folder, args)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *failure):
+        if failure[0] is not None:
+            try:
+                print("screenshot of the failure:",
+                      self.build.screenshot(f"failed-{self.name}"))
+            except Exception:
+                pass
+        self.program.kill()
+        self.scratch.close()
+
+    def unchanged(self, when):
+        if self.scratch.snapshot() != self.baseline:
+            raise Failure(f"the registry changed {when}: {self.scratch.values()}")
+
+
+def edit_basic_page(p):
+    """Checks the check box, picks a radio button and types into the number
+    field last, so the focus is in the field. Gives the values apply writes."""
+    win = p.window()
+    p.click(win.find("Button", "有効にする"))
+    p.click(win.find("Button", "丙"))
+    field = win.find("Button", "待ち時間").find("Edit")
+    p.click(field)
+    p.key("End", "BackSpace", "BackSpace", "BackSpace", "BackSpace", "2", "5", "0")
+    win = p.window()
+    expect("check box after the click", win.find("Button", "有効にする").checked, 1)
+    expect("radio button after the click", win.find("Button", "丙").checked, 1)
+    expect("number field after typing", win.find("Button", "待ち時間").find("Edit").text, "250")
+    return {"check": dword(1), "mode": '"c"', "wait": dword(250)}
+
+
+def close_box(p):
+    # Wine draws the frame itself: the close box is the caption's last button.
+    win = p.window()
+    p.click_at(win.sx + win.width - 14, win.sy + 12)
+
+
+ENDINGS = [
+    # (how the program is ended, writes the edits?)
+    ("Enter in the number field", lambda p: p.key("Return"), True),
+    ("apply button", lambda p: p.click(p.window().find("Button", APPLY)), True),
+    ("Esc", lambda p: p.key("Escape"), False),
+    ("cancel button", lambda p: p.click(p.window().find("Button", CANCEL)), False),
+    ("close box", close_box, False),
+]
+
+
+def test_endings(build):
+    """Edits reach the registry only through apply, and every way out ends
+    the program with exit code 0."""
+    for number, (ending, end, writes) in enumerate(ENDINGS):
+        print(f"-- {ending}")
+        with Run(build, f"end{number}") as run:
+            p = run.program
+            win = p.wait_window()
+            if number == 0:
+                win.find("Static", VERSION)
+                expect("help at start", p.help_text(), HELP[BASIC])
+                print("screenshot:", build.screenshot("start"))
+            changes = edit_basic_page(p)
+            run.unchanged("before apply")
+            if number == 0:
+                print("screenshot:", build.screenshot("edited"))
+            p.focus()
+            end(p)
+            expect(f"exit code after {ending}", p.wait_exit(), 0)
+            expected = {n: (dword(v) if k == "REG_DWORD" else f'"{v}"')
+                        for n, (k, v) in VALUES.items()}
+            if writes:
+                expected.update(changes)
+            expect(f"registry after {ending}", run.scratch.values(), expected)
+
+
+def page_down_to(p, page):
+    for _ in range(len(PAGES)):
+        if p.shown_page(PAGES) == page:
+            return
+        p.key("Next")
+    expect("page reached with Page Down", p.shown_page(PAGES), page)
+
+
+def test_apply_failures(build):
+    """A failing item gets its box with the exact text, the others are still
+    applied, and the restart question answered No shuts nothing down."""
+    with Run(build, "failures") as run:
+        p = run.program
+        p.wait_window()
+        p.click(p.window().find("Button", "有効にする"))
+        page_down_to(p, RESTART)
+        win = p.window()
+        p.click(win.find("Button", "高速起動"))
+        p.click(win.find("Button", "書けない値"))
+        print("screenshot:", build.screenshot("restart-page"))
+        # A restart would end every Windows program of the prefix, this one too.
+        sentinel = subprocess.Popen(
+            [build.winetool, "run", build.window_tree, "--title", "no such window",
+             "--wait", "120000"], env=build.env, stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            p.focus()
+            p.key("Return")
+            box = p.box()
+            expect("item error box", p.box_text(box),
+                   '"壊れた項目" の設定を反映することが出来ませんでした。\n'
+                   "設定を反映する権限がありません。\n"
+                   "Item ID: restart.faulty.broken\n"
+                   f"Message: open key: {run.scratch.subkey}\\{driver.LONG_KEY_NAME}")
+            print("screenshot:", build.screenshot("item-error"))
+            p.answer(box, IDOK)
+            box = p.box()
+            expect("restart question", p.box_text(box), RESTART_QUESTION)
+            p.answer(box, IDNO)
+            expect("exit code after No", p.wait_exit(), 0)
+            time.sleep(1)
+            if sentinel.poll() is not None:
+                raise Failure("another Windows program ended with the apply: a shutdown?")
+        finally:
+            sentinel.kill()
+            sentinel.wait()
+        values = run.scratch.values()
+        expect("applied despite the failure", (values["check"], values["fast"]),
+               (dword(1), dword(1)))
+
+
+def set_filter(p, index):
+    """Picks a filter entry from the open list: the keys belong to the list
+    while it is open, Enter included."""
+    win = p.window()
+    choice = win.find("ComboBox", shown=True)
+    current = FILTERS.index(choice.text)
+    for _ in range(2):
+        # A list already open closes at the click; Enter would then apply.
+        p.click(choice)
+        if [w for w in p.build.windows(cls="ComboLBox") if w.shown]:
+            break
+    else:
+        raise Failure("the filter's list did not open")
+    steps = index - current
+    p.key(*(["Down"] * steps if steps > 0 else ["Up"] * -steps), "Return")
+    expect("filter shown", p.window().find("ComboBox").text, FILTERS[index])
+
+
+def save(p, path):
+    """Ctrl+S, then the path typed into the save dialog."""
+    p.focus()
+    p.key("ctrl+s")
+    dialog = p.box(title=SAVE)
+    keys = [{"\\": "backslash", ":": "colon", ".": "period", "-": "minus",
+             "_": "underscore", "/": "slash"}.get(c, c) for c in path]
+    p.build.xdotool("search", "--sync", "--onlyvisible", "--limit", "1", "--name", f"^{SAVE}$",
+                    "windowfocus", "--sync")
+    p.key(*keys)
+    p.click(dialog.find("Button", id=IDOK))
+
+
+def reg_sections(path, timeout=10):
+    """A saved .reg file as {key: {value name: data}}, after waiting for it."""
+    deadline = time.time() + timeout
+    while not os.path.exists(path) and time.time() < deadline:
+        time.sleep(0.2)
+    with open(path, "rb") as file:
+        data = file.read()
+    if not data.startswith(b"\xff\xfe"):
+        raise Failure(f"{path} is not UTF-16 LE with a byte order mark")
+    text = data[2:].decode("utf-16-le")
+    if not text.startswith("Windows Registry Editor Version 5.00\r\n"):
+        raise Failure(f"{path} lacks the header: {text[:60]!r}")
+    sections, current = {}, None
+    for line in text.split("\r\n")[1:]:
+        if line.startswith("["):
+            current = sections.setdefault(line[1:-1], {})
+        elif line:
+            name, value = re.match(r'^"((?:[^"\\]|\\.)*)"=(.*)$', line).groups()
+            current[name] = value
+    return sections
+
+
+def test_browse_and_save(build):
+    """Pages, the filter, help and the about text, and saving, in one run."""
+    with Run(build, "browse") as run:
+        p = run.program
+        p.wait_window()
+        # Page Up and Page Down walk the visible tree nodes and stop at the ends.
+        walk = [("Prior", BASIC), ("Next", NESTED), ("Next", NESTED), ("Next", USER),
+                ("Next", RESTART), ("Next", RESTART), ("Prior", USER)]
+        for key, page in walk:
+            p.key(key)
+            expect(f"page after {key}", p.shown_page(PAGES), page)
+        for _ in range(3):
+            p.key("Prior")
+        expect("page back at the start", p.shown_page(PAGES), BASIC)
+
+        # Pointing shows a group's help after 800 ms, not before; a click at once.
+        # (Page Up gave the page the focus, and with it its first group's help.)
+        win = p.window()
+        before = p.help_text()
+        expect("help before pointing", before in (HELP[BASIC], HELP["フラグ"]), True)
+        radio = win.find("Button", "乙")
+        p.point_at(*radio.centre())
+        time.sleep(0.3)
+        p.point_at(*win.find("Static", VERSION).centre())
+        time.sleep(1.2)
+        expect("help after pointing for 300 ms", p.help_text(), before)
+        p.point_at(*radio.centre())
+        time.sleep(1.5)
+        expect("help after pointing for 1.5 s", p.help_text(), HELP["方式"])
+        # The pointer leaves right after the click, so only the click can
+        # have shown the help: a timer that fires later finds it outside.
+        p.click(win.find("Button", "有効にする"))
+        p.point_at(*win.find("Static", VERSION).centre())
+        time.sleep(1.0)
+        expect("help after a click", p.help_text(), HELP["フラグ"])
+
+        # F1: the about text, three lines naming the program, its version and Quellmarsh.
+        p.focus()
+        p.key("F1")
+        about = re.split(r"\r\n|\r|\n", p.help_text())
+        expect("about text's first line", about[0], ABOUT_FIRST)
+        expect("about text's line count", len(about), 3)
+        if "Quellmarsh" not in "".join(about[1:]):
+            raise Failure(f"no notice names Quellmarsh: {about}")
+        print("screenshot:", build.screenshot("about"))
+
+        # Saving under the filter all, then system: only items with the system bit.
+        key, broken = run.scratch.key, run.scratch.key + "\\" + driver.LONG_KEY_NAME
+        everything = {
+            key: {"check": dword(1), "wait": dword(30), "mode": '"a"', "pairCheck": dword(1),
+                  "pairSize": dword(131072), "innerCheck": dword(0), "desk": '"no"',
+                  "fast": dword(0)},
+            broken: {"broken": dword(0)},
+        }
+        save(p, run.scratch.windows_path("all.reg"))
+        expect("saved under all", reg_sections(run.scratch.path("all.reg")), everything)
+        p.no_box()
+
+        set_filter(p, 1)
+        win = p.window()
+        expect("user-only group shown under system",
+               [b.shown for b in win.find_all("Button", "フラグ", shown=None)], [False])
+        expect("user item of a mixed group shown under system",
+               [w.shown for w in win.find_all("Button", "記録", shown=None)]
+               + [g.find("Edit", shown=None).shown
+                  for g in win.find_all("Button", "二つの項目", shown=None)], [True, False])
+        print("screenshot:", build.screenshot("filter-system"))
+        for key_name, page in [("Next", RESTART), ("Next", RESTART), ("Prior", BASIC)]:
+            p.key(key_name)
+            expect(f"page under system after {key_name}", p.shown_page(PAGES), page)
+        save(p, run.scratch.windows_path("system.reg"))
+        system = {key: {n: v for n, v in everything[key].items()
+                        if n in ("wait", "mode", "pairCheck", "fast")},
+                  broken: everything[broken]}
+        expect("saved under system", reg_sections(run.scratch.path("system.reg")), system)
+
+        set_filter(p, 0)
+        expect("user-only group shown again under all",
+               p.window().find("Button", "フラグ").shown, True)
+        p.key("Next")
+        expect("page under all after Page Down", p.shown_page(PAGES), NESTED)
+
+        # A save that cannot create its file: a box, and the window stays.
+        save(p, run.scratch.windows_path("missing\\x.reg"))
+        box = p.box()
+        message = p.box_text(box)
+        print("screenshot:", build.screenshot("save-failure"))
+        if not message.startswith("CreateFile: ") or "x.reg" not in message:
+            raise Failure(f"save failure box says {message!r}")
+        p.answer(box, IDOK)
+        p.window()
+        run.unchanged("by saving")
+        p.focus()
+        p.key("Escape")
+        expect("exit code after Esc", p.wait_exit(), 0)
+        run.unchanged("after Esc")
+
+
+STARTUP_ERRORS = [
+    # (arguments, the box's text; None where the library words it)
+    (["/ITEMS", "x"], "invalid argument: /ITEMS x"),
+    (["/items"], "/items needs to specify the directory"),
+    (["/items", "/items", "items"], "/items needs to specify the directory"),
+    (["defs"], "invalid argument: defs"),
+    ([""], "invalid argument: "),
+    (["/items", "missing"], "::FindFirstFile(missing\\root*.xml) failed"),
+]
+
+
+def test_startup_errors(build):
+    """A failed start shows its message and ends with exit code 1, no window."""
+    empty = tempfile.mkdtemp(prefix="velmora-e2e-empty-")
+    # A catalogue without categories: the window has no first page to show.
+    with open(os.path.join(empty, "root.xml"), "w", encoding="utf-8") as file:
+        file.write('<?xml version="1.0" encoding="UTF-16"?>\n<groups/>\n')
+    try:
+        cases = STARTUP_ERRORS + [([], None)]
+        for number, (args, message) in enumerate(cases):
+            print(f"-- arguments {args}")
+            catalogue = empty if message is None else SOURCES
+            with Run(build, f"start{number}", args, catalogue) as run:
+                p = run.program
+                box = p.box(timeout_ms=30000)
+                if message is not None:
+                    expect(f"start-up box for {args}", p.box_text(box), message)
+                if number == 0:
+                    print("screenshot:", build.screenshot("startup-error"))
+                if build.windows(title=driver.TITLE):
+                    raise Failure("a main window came up despite the start-up error")
+                p.answer(box, IDOK)
+                expect(f"exit code for {args}", p.wait_exit(), 1)
+                run.unchanged("by a failed start")
+    finally:
+        shutil.rmtree(empty, ignore_errors=True)
+
+
+def test_random_input(build):
+    """Random clicks and keys for a while: the program keeps running and
+    answering, writes nothing, and ends with exit code 0 on Esc."""
+    seed = int(os.environ.get("VELMORA_E2E_SEED", random.randrange(1 << 32)))
+    seconds = float(os.environ.get("SOAK_SECONDS", "60"))
+    print(f"seed {seed} (replay with VELMORA_E2E_SEED={seed}), {seconds:.0f} s")
+    rng = random.Random(seed)
+    last = collections.deque(maxlen=25)
+    keys = [*"0123456789", *"abcdefghijklmnopqrstuvwxyz", "minus", "Tab", "shift+Tab",
+            "Left", "Right", "Up", "Down", "Prior", "Next", "F1"]
+    with Run(build, "random") as run:
+        p = run.program
+        try:
+            win = p.wait_window()
+            # The command buttons end the program or open the save dialog.
+            avoid = [b for b in win.find_all("Button") if b.text in (APPLY, CANCEL, SAVE)]
+            # The frame's client area: the largest of its panels.
+            client = max(win.children, key=lambda w: w.width * w.height)
+            deadline, checked = time.time() + seconds, time.time()
+            while time.time() < deadline:
+                action = rng.random()
+                if action < 0.35:
+                    while True:
+                        x = rng.randrange(client.sx, client.sx + client.width)
+                        y = rng.randrange(client.sy, client.sy + client.height)
+                        if not any(b.sx - 4 <= x < b.sx + b.width + 4
+                                   and b.sy - 4 <= y < b.sy + b.height + 4 for b in avoid):
+                            break
+                    last.append(f"click {x},{y}")
+                    p.click_at(x, y)
+                elif action < 0.42:
+                    index = rng.randrange(3)
+                    last.append(f"filter {index}")
+                    p.focus()
+                    set_filter(p, index)
+                else:
+                    typed = [rng.choice(keys) for _ in range(rng.randrange(1, 6))]
+                    last.append("keys " + " ".join(typed))
+                    p.key(*typed)
+                if time.time() - checked > 10:
+                    checked = time.time()
+                    p.window()
+                    p.no_box()
+            last.append("F1")
+            p.focus()
+            p.key("F1")
+            expect("about text at the end", p.help_text().split("\r")[0].split("\n")[0],
+                   ABOUT_FIRST)
+            p.no_box()
+            run.unchanged("without apply")
+            print("screenshot:", build.screenshot("random-end"))
+            last.append("Escape")
+            p.key("Escape")
+            expect("exit code after Esc", p.wait_exit(), 0)
+            run.unchanged("after Esc")
+        except (Failure, subprocess.TimeoutExpired) as failure:
+            raise Failure(f"{failure}\nseed {seed}; last inputs:\n  " + "\n  ".join(last))
+
+
+def test_dist(build, archive):
+    """The shipped zip, unpacked anywhere, starts and shows its window."""
+    folder = tempfile.mkdtemp(prefix="velmora-e2e-dist-")
+    try:
+        with zipfile.ZipFile(archive) as zip_file:
+            zip_file.extractall(folder)
+        for name in ("velmora.exe", "velmora-dump.exe", "velmora.ico"):
+            if not os.path.isfile(os.path.join(folder, name)):
+                raise Failure(f"the archive lacks {name}: {os.listdir(folder)}")
+        p = Program(build, folder, exe=os.path.join(folder, "velmora.exe"))
+        try:
+            win = p.wait_window()
+            win.find("Static", VERSION)
+            if not win.find_all("Static", shown=True):
+                raise Failure("the window shows no page")
+            print("screenshot:", build.screenshot("dist"))
+            p.key("Escape")
+            expect("exit code after Esc", p.wait_exit(), 0)
+        finally:
+            p.kill()
+    finally:
+        subprocess.run(["rm", "-rf", folder], timeout=30)
+
+
+TESTS = {name[5:]: test for name, test in globals().items() if name.startswith("test_")}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("test", choices=sorted(TESTS))
+    for option in ("winetool", "xdisplay", "velmora", "window-tree", "shots"):
+        parser.add_argument("--" + option, required=True)
+    parser.add_argument("--dist")
+    args = parser.parse_args()
+    build = driver.Build(args.winetool, args.xdisplay, args.velmora, args.window_tree,
+                         args.shots)
+    started = time.time()
+    try:
+        if args.test == "dist":
+            test_dist(build, args.dist)
+        else:
+            TESTS[args.test](build)
+    except Failure as failure:
+        print(f"FAILED {args.test}: {failure}")
+        return 1
+    print(f"passed {args.test} in {time.time() - started:.1f} s")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
