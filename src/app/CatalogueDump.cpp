@@ -8,6 +8,7 @@
 #include "core/StringUtil.h"
 #include "items/AbstractRegBitValueItem.h"
 #include "items/CheckItem.h"
+#include "items/ExecItem.h"
 #include "items/ToggleItem.h"
 #include "items/ValueItem.h"
 
@@ -61,7 +62,10 @@ std::wstring dumpCatalogue(const std::vector<Category*>& categories) {
                        ClassTable::itemClassName(*item) + L" target=" +
                        hex(item->getAffectTarget()) + L" post=" + toString(item->getPostChanged()) +
                        L" default=" + values.defaultValue + L" stored=" + values.stored +
-                       L" current=" + values.current + L"\n";
+                       L" current=" + values.current;
+                if (const auto* exec = dynamic_cast<const ExecItem*>(item))
+                    out += L" targets=" + toString(static_cast<int32_t>(exec->getTargets().size()));
+                out += L"\n";
             }
         }
     }

@@ -1,5 +1,10 @@
 #include "config/ClassTable.h"
+#include "items/DiskPerformanceCounterItem.h"
+#include "items/ExecItem.h"
+#include "items/PriorityControlItem.h"
 #include "items/RegCheckItem.h"
+#include "items/RegDeleteSubKeysItem.h"
+#include "items/RegKeyItem.h"
 #include "items/RegMultiListValueItem.h"
 #include "items/RegMultiStringCheckItem.h"
 #include "items/RegMultiValueItem.h"
@@ -14,4 +19,9 @@ void ClassTable::registerClasses() {
     addItemClass<RegMultiValueItem>(L"velmora.reg.RegMultiValueItem");
     addItemClass<RegToggleItem>(L"velmora.reg.RegToggleItem");
     addItemClass<RegValueItem>(L"velmora.reg.RegValueItem");
+    addItemClass<PriorityControlItem>(L"velmora.reg.PriorityControlItem");
+    addItemClass<DiskPerformanceCounterItem>(L"velmora.reg.DiskPerformanceCounterItem");
+    addItemClass<ExecItem>(L"velmora.generic.ExecItem");
+    addItemClass<RegKeyItem>(L"velmora.reg.RegKeyItem");
+    addItemClass<RegDeleteSubKeysItem>(L"velmora.reg.RegDeleteSubKeysItem");
 }

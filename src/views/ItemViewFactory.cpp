@@ -3,7 +3,9 @@
 #include "items/CheckItem.h"
 #include "items/Inheritable.h"
 #include "views/CheckItemView.h"
+#include "views/ExecItemView.h"
 #include "views/InheritCheckItemView.h"
+#include "views/PriorityControlItemView.h"
 #include "views/ToggleItemView.h"
 #include "views/ValueItemView.h"
 
@@ -20,6 +22,20 @@ awt::Component* ItemViewFactory::createValueItemView(ValueItem& item) {
 
 awt::Component* ItemViewFactory::createToggleItemView(ToggleItem& item) {
     return new ToggleItemView(item);
+}
+
+awt::Component* ItemViewFactory::createPriorityControlItemView(PriorityControlItem& item) {
+    return new PriorityControlItemView(item);
+}
+
+awt::Component* ItemViewFactory::createExecItemView(ExecItem& item) {
+    return new ExecItemView(item);
+}
+
+awt::Component* ItemViewFactory::createFrozenCheckItemView(CheckItem& item) {
+    auto* view = new CheckItemView(item);
+    view->setEnabled(false);
+    return view;
 }
 
 void installItemViews() {

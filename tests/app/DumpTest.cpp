@@ -7,7 +7,6 @@
 #include "../config/DefinitionDir.h"
 #include "../registry/ScratchKey.h"
 #include "app/CatalogueDump.h"
-#include "items/AbstractRegBitValueItem.h"
 
 namespace {
 
@@ -125,15 +124,35 @@ TEST(Dump, ErrorsGoToStandardErrorWithExitCodeOne) {
     }
 }
 
-// No registered class holds bits yet; the dump reaches them through their
-// base.
-TEST(Dump, ShowsBitItemsInHexadecimal) {
-    struct Bits : AbstractRegBitValueItem {
-        awt::Component* createView() override { return nullptr; }
-    } bits;
-    bits.setCurrentValue(0xDEADBEEF);
-    const ItemValueTexts texts = valueTextsOf(bits);
-    EXPECT_EQ(texts.stored + L" " + texts.current, L"0x00000000 0xdeadbeef");
+TEST(Dump, PrintsSystemAndKeyItems) {
+    const ScratchKey scratch;
+    DefinitionDir dir;
+    scratch.setDWORD(L"p", 0x26);
+    scratch.set(L"m", REG_MULTI_SZ, bytesOf({L"a\0B\0\0", 5}));
+    dir.write(L"root.xml", LR"(<groups><group id="sys"><name>System</name><group id="g"><name>G</name>
+  <item class="velmora.reg.PriorityControlItem" id="p"><affectTarget>system</affectTarget>
+    <params><key>@KEY@</key><value>p</value><default>2</default></params></item>
+  <item class="velmora.reg.DiskPerformanceCounterItem" id="d"><affectTarget>system</affectTarget>
+    <params><key>@KEY@</key><value>m</value><pattern>b</pattern><true>-y</true></params></item>
+  <item class="velmora.reg.RegKeyItem" id="k"><affectTarget>system</affectTarget>
+    <params><key>@KEY@\none</key><type>REG_SZ</type><default>true</default></params></item>
+  <item class="velmora.reg.RegDeleteSubKeysItem" id="s"><affectTarget>system</affectTarget>
+    <params><key>@KEY@</key><backup>none</backup></params></item>
+  <item class="velmora.generic.ExecItem" id="e"><affectTarget>system</affectTarget><params>
+    <file><name>a</name><file>C:\a.exe</file></file><file><name>b</name><file>C:\b</file></file>
+  </params></item></group></group></groups>)",
+              scratch.path());
+    EXPECT_EQ(dump(dir, L"/items " + fileNameOf(dir.path())), utf8(LR"(exit 0
+category sys "System" target=0x00000001 expanded=false parent=-
+  group g "G" target=0x00000001
+    item sys.g.p class=velmora.reg.PriorityControlItem target=0x00000001 post=0 default=0x00000002 stored=0x00000026 current=0x00000026
+    item sys.g.d class=velmora.reg.DiskPerformanceCounterItem target=0x00000001 post=0 default=false stored=true current=true
+    item sys.g.k class=velmora.reg.RegKeyItem target=0x00000001 post=0 default=true stored=false current=false
+    item sys.g.s class=velmora.reg.RegDeleteSubKeysItem target=0x00000001 post=0 default=false stored=true current=true
+    item sys.g.e class=velmora.generic.ExecItem target=0x00000001 post=0 default=- stored=- current=- targets=2
+--
+--
+)"));
 }
 
 }  // namespace
