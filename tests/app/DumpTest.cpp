@@ -57,6 +57,7 @@ TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
     const ScratchKey scratch;
     DefinitionDir dir;
     scratch.setDWORD(L"n", 42);
+    scratch.setDWORD(L"p", 0x2a);
     scratch.set(L"m", REG_MULTI_SZ, bytesOf({L"a\0B\0\0", 5}));
     scratch.set(L"e", REG_SZ, bytesOf(std::wstring(L"y=-5 z=2,8") + L'\0'));
     dir.write(L"sub.xml",
@@ -84,6 +85,10 @@ TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
   <item class="velmora.reg.RegMultiListValueItem" id="l"><affectTarget>system</affectTarget>
     <params><key>@KEY@</key><value>e</value><type>REG_SZ</type><name>z</name><index>1</index>
     <default>3</default></params></item>
+  <item class="velmora.reg.PriorityControlItem" id="p"><affectTarget>system</affectTarget>
+    <params><key>@KEY@</key><value>p</value><default>2</default></params></item>
+  <item class="velmora.generic.ExecItem" id="x"><affectTarget>system</affectTarget><params><file>
+    <name>a</name><file>C:\a.exe</file></file><file><name>b</name><file>C:\b</file></file></params></item>
   </group></group>)",
               scratch.path());
     // Each reference reads its file again, so the groups of a category
@@ -99,6 +104,8 @@ category top "設定 "top"" target=0x00010001 expanded=false parent=-
     item top.g.s class=velmora.reg.RegMultiStringCheckItem target=0x00000001 post=0 default=false stored=true current=true
     item top.g.v class=velmora.reg.RegMultiValueItem target=0x00000001 post=0 default=3 stored=-5 current=-5
     item top.g.l class=velmora.reg.RegMultiListValueItem target=0x00000001 post=0 default=3 stored=8 current=8
+    item top.g.p class=velmora.reg.PriorityControlItem target=0x00000001 post=0 default=0x00000002 stored=0x0000002a current=0x0000002a
+    item top.g.x class=velmora.generic.ExecItem target=0x00000001 post=0 default=- stored=- current=- targets=2
 category sub "下位" target=0x00010000 expanded=true parent=top
   group flag "" target=0x00010000
     item sub.flag.flag class=velmora.reg.RegCheckItem target=0x00010000 post=1 default=true stored=true current=true
@@ -122,37 +129,6 @@ TEST(Dump, ErrorsGoToStandardErrorWithExitCodeOne) {
     for (const auto& [arguments, message] : cases) {
         EXPECT_EQ(dump(dir, arguments), "exit 1\n--\n" + message + "\n--\n");
     }
-}
-
-TEST(Dump, PrintsSystemAndKeyItems) {
-    const ScratchKey scratch;
-    DefinitionDir dir;
-    scratch.setDWORD(L"p", 0x26);
-    scratch.set(L"m", REG_MULTI_SZ, bytesOf({L"a\0B\0\0", 5}));
-    dir.write(L"root.xml", LR"(<groups><group id="sys"><name>System</name><group id="g"><name>G</name>
-  <item class="velmora.reg.PriorityControlItem" id="p"><affectTarget>system</affectTarget>
-    <params><key>@KEY@</key><value>p</value><default>2</default></params></item>
-  <item class="velmora.reg.DiskPerformanceCounterItem" id="d"><affectTarget>system</affectTarget>
-    <params><key>@KEY@</key><value>m</value><pattern>b</pattern><true>-y</true></params></item>
-  <item class="velmora.reg.RegKeyItem" id="k"><affectTarget>system</affectTarget>
-    <params><key>@KEY@\none</key><type>REG_SZ</type><default>true</default></params></item>
-  <item class="velmora.reg.RegDeleteSubKeysItem" id="s"><affectTarget>system</affectTarget>
-    <params><key>@KEY@</key><backup>none</backup></params></item>
-  <item class="velmora.generic.ExecItem" id="e"><affectTarget>system</affectTarget><params>
-    <file><name>a</name><file>C:\a.exe</file></file><file><name>b</name><file>C:\b</file></file>
-  </params></item></group></group></groups>)",
-              scratch.path());
-    EXPECT_EQ(dump(dir, L"/items " + fileNameOf(dir.path())), utf8(LR"(exit 0
-category sys "System" target=0x00000001 expanded=false parent=-
-  group g "G" target=0x00000001
-    item sys.g.p class=velmora.reg.PriorityControlItem target=0x00000001 post=0 default=0x00000002 stored=0x00000026 current=0x00000026
-    item sys.g.d class=velmora.reg.DiskPerformanceCounterItem target=0x00000001 post=0 default=false stored=true current=true
-    item sys.g.k class=velmora.reg.RegKeyItem target=0x00000001 post=0 default=true stored=false current=false
-    item sys.g.s class=velmora.reg.RegDeleteSubKeysItem target=0x00000001 post=0 default=false stored=true current=true
-    item sys.g.e class=velmora.generic.ExecItem target=0x00000001 post=0 default=- stored=- current=- targets=2
---
---
-)"));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 
 #include "ItemFixture.h"
@@ -10,50 +9,39 @@
 
 namespace {
 
-// The text with each of the paths replaced by its short name.
-std::wstring shortened(std::wstring text, const std::vector<std::pair<std::wstring, std::wstring>>& names) {
-    for (const auto& [from, to] : names)
-        for (size_t at; (at = text.find(from)) != std::wstring::npos;) text.replace(at, from.size(), to);
+// The text with the key shown as K and the backup as B.
+std::wstring named(std::wstring text, const std::wstring& key, const std::wstring& backup = L"") {
+    for (const auto& [from, to] : {std::pair{key, L"K"}, {backup, L"B"}})
+        for (size_t at; !from.empty() && (at = text.find(from)) != std::wstring::npos;)
+            text.replace(at, from.size(), to);
     return text;
 }
 
-// The lines of the saved file that name keys or set an unnamed value.
-std::wstring savedLines(SaveTarget& target) {
+// The file's lines that name keys or set the unnamed value, or all of them.
+std::wstring linesOf(RegistryStorage& storage, const std::wstring& key, bool all = false) {
     std::wostringstream out;
-    target.getStorage().write(out);
-    std::wistringstream lines(out.str());
+    storage.write(out);
+    std::wistringstream lines(named(out.str(), key));
     std::wstring text;
     for (std::wstring line; std::getline(lines, line);)
-        if (line[0] == L'[' || line[0] == L'@')
-            text += (text.empty() ? L"" : L" ") + line.substr(0, line.size() - 1);
+        if (all || line[0] == L'[' || line[0] == L'@')
+            text += (text.empty() ? L"" : L" ") + line.substr(0, line.size() - 1);  // less the CR
     return text;
 }
 
-// The values, each as its name, type and data, and the sub-keys, each as
-// its name and its own tree in braces, sorted; "-" for a missing key. Read
-// with the plain API.
-std::wstring tree(const std::wstring& subKey, bool values) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key) != 0) return L"-";
-    std::vector<std::wstring> parts;
-    wchar_t name[256];
-    BYTE data[256];
-    for (DWORD i = 0, length = 256, type, size = sizeof data;
-         values && RegEnumValueW(key, i, name, &length, nullptr, &type, data, &size) == 0;
-         ++i, length = 256, size = sizeof data)
-        parts.push_back(L":" + std::wstring(name) + L"=" + toString(type) + std::wstring(data, data + size));
-    for (DWORD i = 0, length = 256;
-         RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == 0; ++i, length = 256)
-        parts.push_back(name + (L"{" + tree(subKey + L"\\" + name, values) + L"}"));
-    RegCloseKey(key);
-    std::sort(parts.begin(), parts.end());
-    std::wstring text;
-    for (const std::wstring& part : parts) text += (text.empty() ? L"" : L" ") + part;
-    return text;
+// The whole tree below the key as a file would hold it, or "-" without it.
+std::wstring tree(const std::wstring& key, bool all) {
+    RegistryStorage storage(L"unused");
+    try {
+        storage.getKey(key).loadTree();
+    } catch (const RegKeyException&) {
+        return L"-";
+    }
+    return linesOf(storage, key, all);
 }
 
-// The state loaded | the file saved once checked or unchecked | what
-// applying left: the unnamed value, + for a key without one, - for none.
+// The state loaded | the file saved once checked or unchecked | the key
+// after applying.
 TEST_F(ItemTest, KeyItemsCreateAndDeleteTheirKeyAndSaveOnlyWhatApplyingWrites) {
     const std::vector<Param> on = {{L"type", L"REG_SZ"}, {L"value", L"on"}};
     const struct {
@@ -61,30 +49,22 @@ TEST_F(ItemTest, KeyItemsCreateAndDeleteTheirKeyAndSaveOnlyWhatApplyingWrites) {
         bool checked, bare;
         std::wstring shown;
     } cases[] = {
-        {L"", true, false, L"0 | [K] @=\"on\" | on"}, {L"", true, true, L"0 | [K] | +"},
-        {L"old", true, false, L"1 | [K] | old"},      {L"+", false, false, L"1 | [-K] | -"},
+        {L"", true, false, L"0 | [K] @=\"on\" | [K] @=\"on\""}, {L"", true, true, L"0 | [K] | [K]"},
+        {L"old", true, false, L"1 | [K] | [K] @=\"old\""},     {L"+", false, false, L"1 | [-K] | -"},
         {L"", false, false, L"0 | [-K] | -"},
     };
     int row = 0;
     for (const auto& c : cases) {
-        const std::wstring below = toString(++row), subKey = scratch_.subKey() + L"\\" + below;
+        const std::wstring below = toString(++row);
         if (!c.data.empty()) scratch_.set(c.data == L"+" ? L"x" : nullptr, REG_SZ, raw(c.data), below);
         auto item = configured<RegKeyItem>(c.bare ? std::vector<Param>{on[0]} : on, below);
-        const std::wstring loaded = toString(item->getCurrentState());
+        std::wstring shown = toString(item->getCurrentState()) + L" | ";
         item->setCurrentState(c.checked);
         SaveTarget target(tempPath(L"velmora-unused.reg"));
         item->store(target);
         item->apply();
-        HKEY key;
-        wchar_t text[16] = L"-";
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key) == 0) {
-            DWORD size = sizeof text - sizeof(wchar_t);
-            text[0] = L'+';
-            RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
-            RegCloseKey(key);
-        }
-        EXPECT_EQ(loaded + L" | " + shortened(savedLines(target), {{keyPath(below), L"K"}}) + L" | " + text,
-                  c.shown) << row;
+        shown += linesOf(target.getStorage(), keyPath(below)) + L" | " + tree(keyPath(below), false);
+        EXPECT_EQ(shown, c.shown) << row;
     }
     scratch_.set(L"x", REG_SZ, raw(L""), L"sub\\below");
     auto parent = configured<RegKeyItem>(on, L"sub");
@@ -95,7 +75,7 @@ TEST_F(ItemTest, KeyItemsCreateAndDeleteTheirKeyAndSaveOnlyWhatApplyingWrites) {
 }
 
 // The state loaded (~ frozen) | the file saved once checked | the failure
-// and the sub-keys after cleaning, + with the backup on disk | the restore:
+// and the keys after cleaning, + with the backup on disk | the restore:
 // "same" when the tree is again what it was before cleaning.
 TEST_F(ItemTest, CleaningBacksUpFirstDeletesAllOrNothingAndRestoringBringsBackTheTree) {
     const struct {
@@ -105,36 +85,35 @@ TEST_F(ItemTest, CleaningBacksUpFirstDeletesAllOrNothingAndRestoringBringsBackTh
         std::wstring shown;
     } cases[] = {
         {{L"Keep\\Inner", L"a", L"B"}, L"kEEp", false,
-         L"0 | [-K] [K] [K\\Keep] [K\\Keep\\Inner] | Keep{Inner{}} + | same"},
-        {{L"a", L"b\\c"}, L"", false, L"0 | [-K] [K] | delete sub key: b a{} b{c{}} + | same"},
-        {{L"KEEP"}, L"keep", false, L"1~ | [-K] [K] [K\\KEEP] | KEEP{} | same"},
+         L"0 | [-K] [K] [K\\Keep] [K\\Keep\\Inner] | [K] [K\\Keep] [K\\Keep\\Inner] + | same"},
+        {{L"a", L"b\\c"}, L"", false, L"0 | [-K] [K] | delete sub key: b [K] [K\\a] [K\\b] [K\\b\\c] + | same"},
+        {{L"KEEP"}, L"keep", false, L"1~ | [-K] [K] [K\\KEEP] | [K] [K\\KEEP] | same"},
         {{}, L"", false, L"1~ |  | - | same"},
-        {{L"a"}, L"", true, L"0 | [-K] [K] |  + | the backup brought no sub key back: B to K"},
+        {{L"a"}, L"", true, L"0 | [-K] [K] | [K] + | the backup brought no sub key back: B to K"},
     };
     int row = 0;
     for (const auto& c : cases) {
-        const std::wstring below = toString(++row), subKey = scratch_.subKey() + L"\\" + below;
-        for (const std::wstring& key : c.keys) scratch_.set(L"v", REG_SZ, raw(key), below + L"\\" + key);
+        const std::wstring below = toString(++row), key = keyPath(below);
+        for (const std::wstring& sub : c.keys) scratch_.set(L"v", REG_SZ, raw(sub), below + L"\\" + sub);
         if (!c.keys.empty()) scratch_.set(L"top", REG_DWORD, raw(uint32_t(row)), below);
-        const std::wstring before = tree(subKey, true), backup = L"velmora-backup-" + below;
         // Relative: the backup's one name is decided while configuring.
+        const std::wstring before = tree(key, true), backup = L"velmora-backup-" + below;
         auto item = configured<RegDeleteSubKeysItem>(
             {{L"save", L"", {}, {{L"key", c.kept}}}, {L"backup", backup}}, below);
         ASSERT_EQ(item->getBackupPath(), fullPathOf(backup + L".reg"));
-        const std::wstring loaded = toString(item->getCurrentState()) + (item->isFrozen() ? L"~" : L"");
+        std::wstring shown = toString(item->getCurrentState()) + (item->isFrozen() ? L"~ | " : L" | ");
         item->setCurrentState(true);
         SaveTarget target(tempPath(L"velmora-unused.reg"));
         item->store(target);
-        std::wstring shown = messageOf<RegKeyException>([&] { item->apply(); });
-        shown = (startsWith(shown, L"(") ? L"" : shown + L" ") + tree(subKey, false) +
-                (GetFileAttributesW(item->getBackupPath().c_str()) != INVALID_FILE_ATTRIBUTES ? L" +" : L"");
+        const std::wstring failure = messageOf<RegKeyException>([&] { item->apply(); });
+        shown += linesOf(target.getStorage(), key) + L" | " + (startsWith(failure, L"(") ? L"" : failure + L" ") +
+                 tree(key, false) + (GetFileAttributesW(item->getBackupPath().c_str()) != MAXDWORD ? L" + | " : L" | ");
         if (c.loseBackup) DeleteFileW(item->getBackupPath().c_str());
         item->setCurrentState(false);
-        std::wstring restored = messageOf<IOException>([&] { item->apply(); });
-        if (startsWith(restored, L"(")) restored = tree(subKey, true) == before ? L"same" : tree(subKey, true);
-        EXPECT_EQ(shortened(loaded + L" | " + savedLines(target) + L" | " + shown + L" | " + restored,
-                            {{item->getBackupPath(), L"B"}, {keyPath(below), L"K"}}),
-                  c.shown) << row;
+        const std::wstring restored = messageOf<IOException>([&] { item->apply(); });
+        if (!startsWith(restored, L"(")) shown += named(restored, key, item->getBackupPath());
+        else shown += tree(key, true) == before ? L"same" : tree(key, true);
+        EXPECT_EQ(shown, c.shown) << row;
         DeleteFileW(item->getBackupPath().c_str());
     }
 }

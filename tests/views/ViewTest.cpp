@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 #include <thread>
 
@@ -82,9 +83,9 @@ void watchForBox() {
 // The item's value, 1 or 0 for a state, and whether it inherits; for a
 // launcher, whether the argument writer ran and the box that was shown.
 std::wstring held(Item& item) {
+    wchar_t hex[8];
     if (auto* bits = dynamic_cast<PriorityControlItem*>(&item))
-        return L"0x" + std::wstring(1, L"0123456789abcdef"[bits->getCurrentValue() >> 4]) +
-               L"0123456789abcdef"[bits->getCurrentValue() & 15];
+        return std::swprintf(hex, 8, L"0x%02x", bits->getCurrentValue()), hex;
     if (dynamic_cast<ExecItem*>(&item)) {
         const bool ran = GetFileAttributesW((argumentWriter() + L".txt").c_str()) != INVALID_FILE_ATTRIBUTES;
         return (ran ? L"started" : L"-") + (boxText.empty() ? L"" : L" " + boxText);
