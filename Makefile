@@ -1,7 +1,9 @@
 # make test    build for Windows, then run every test under Wine; also build
 #              the pure code for the host under sanitizers and run its tests
 #              and a short fuzzing run
-# make run     build, then start the program on the shipped catalogue
+# make run     build, then start the program on the sample catalogue (with
+#              no display: on Xvfb, screenshot to build/velmora.png, then Esc)
+# make dist    build/velmora-1.3.2-x64.zip: the programs, icon, catalogue
 # make fuzz FUZZ_SECONDS=600   fuzz the XML parser for that long
 # make bench   parser throughput on the host and under Wine
 BUILD ?= build
@@ -13,9 +15,9 @@ HOST_CXX := clang++-14
 
 # Everything the build and the tests use, as Debian names it.
 PACKAGES := cmake ninja-build mingw-w64 wine wine64 xvfb xdotool imagemagick fonts-noto-cjk googletest \
-            clang-14 libclang-rt-14-dev
+            clang-14 libclang-rt-14-dev zip
 
-.PHONY: all deps configure build host test run fuzz bench clean
+.PHONY: all deps configure build host test run dist fuzz bench clean
 
 all: build
 
@@ -56,7 +58,12 @@ bench: build $(BENCH_BUILD)/build.ninja
 	@$(BUILD)/winetool run $(BUILD)/bench/parser_bench.exe
 
 run: build
-	@echo "The program itself is not built yet; 'make run' will start it once it is."
+	@tools/run-velmora $(BUILD)
+
+DIST := $(BUILD)/velmora-1.3.2-x64.zip
+
+dist: build
+	@tools/make-dist $(BUILD) $(DIST)
 
 clean:
 	rm -rf $(BUILD) $(HOST_BUILD) $(BENCH_BUILD)

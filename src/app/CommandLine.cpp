@@ -6,8 +6,11 @@
 
 #include "core/Exception.h"
 #include "core/Platform.h"
+#include "core/StringUtil.h"
 
-CommandLine::CommandLine(const std::vector<std::wstring>& arguments) {
+CommandLine::CommandLine(const std::vector<std::wstring>& arguments,
+                         const std::wstring& defaultItemsDirectory)
+    : itemsDirectory_(defaultItemsDirectory) {
     std::wstring pending;
     for (const std::wstring& argument : arguments) {
         if (!argument.empty() && argument[0] == L'/') {
@@ -43,4 +46,34 @@ std::vector<std::wstring> CommandLine::processArguments() {
     }
     LocalFree(argv);
     return arguments;
+}
+
+namespace {
+
+std::wstring executablePath() {
+    // Paths may be longer than MAX_PATH; a result that fills the buffer
+    // may have been cut, so the buffer grows until it does not.
+    std::wstring buffer(MAX_PATH + 1, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) throw IOException(L"GetModuleFileName() failed: " + lastErrorText());
+        if (length < buffer.size()) return buffer.substr(0, length);
+        if (buffer.size() >= 32768) throw IOException(L"GetModuleFileName() failed: too long");
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::wstring CommandLine::resourceFolder() {
+    const DWORD attributes = GetFileAttributesW(DEFAULT_ITEMS_DIRECTORY.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return L"";
+    }
+    return parentPathOf(executablePath());
+}
+
+std::wstring CommandLine::defaultItemsDirectory() {
+    return joinPath(resourceFolder(), DEFAULT_ITEMS_DIRECTORY);
 }

@@ -13,7 +13,10 @@ public:
     // The arguments after the program path. Throws ConfigException
     // "invalid argument: " + ... for an unknown option or a stray value, and
     // "/items needs to specify the directory" for "/items" without a value.
-    explicit CommandLine(const std::vector<std::wstring>& arguments);
+    // An empty argument is a value, never an option. defaultItemsDirectory
+    // is kept when no "/items" is given.
+    explicit CommandLine(const std::vector<std::wstring>& arguments,
+                         const std::wstring& defaultItemsDirectory = DEFAULT_ITEMS_DIRECTORY);
 
     const std::wstring& getItemsDirectory() const { return itemsDirectory_; }
 
@@ -21,8 +24,17 @@ public:
     // the command line cannot be split.
     static std::vector<std::wstring> processArguments();
 
+    // Where the default items directory and the icon are looked for: the
+    // current directory (the empty path) when it holds an "items"
+    // directory, otherwise the folder of this executable. Started from a
+    // console elsewhere, or elevated in the system directory, the program
+    // would otherwise find no catalogue, or a stranger's.
+    static std::wstring resourceFolder();
+    // DEFAULT_ITEMS_DIRECTORY inside resourceFolder().
+    static std::wstring defaultItemsDirectory();
+
 private:
     void applyOption(const std::wstring& name, const std::wstring& value);
 
-    std::wstring itemsDirectory_ = DEFAULT_ITEMS_DIRECTORY;
+    std::wstring itemsDirectory_;
 };

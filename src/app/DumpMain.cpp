@@ -32,7 +32,8 @@ std::wstring widen(const char* text) {
 int main() {
     try {
         ClassTable::registerClasses();
-        const CommandLine commandLine(CommandLine::processArguments());
+        const CommandLine commandLine(CommandLine::processArguments(),
+                                      CommandLine::defaultItemsDirectory());
         DefinitionLoader loader(commandLine.getItemsDirectory());
         loader.loadAll();
         writeUtf8(STD_OUTPUT_HANDLE, dumpCatalogue(loader.getCategories()));

@@ -93,6 +93,10 @@ void Choice::add(const std::wstring& item) {
     fitDropDown(window);
 }
 
+bool Choice::isDropped() const {
+    return getHandle() != nullptr && SendMessageW(getHandle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
 void Choice::select(int32_t index) {
     if (index < -1 || index >= getItemCount()) {
         throw IllegalArgumentException(L"index: " + toString(index));

@@ -27,6 +27,9 @@ public:
     int32_t getSelectedIndex() const { return selectedIndex_; }
     int32_t getItemCount() const { return static_cast<int32_t>(items_.size()); }
     const std::wstring& getItem(int32_t index) const { return items_.at(index); }
+    // While the list is open, Enter and Esc belong to it: they pick an entry
+    // or close it, so a window's own keys must leave them alone then.
+    bool isDropped() const;
 
 private:
     void addNative(HWND window, const std::wstring& item);

@@ -61,6 +61,9 @@ void FileDialog::setVisible(bool visible) {
     dialog.lpstrFile = buffer;
     dialog.nMaxFile = MAX_PATH + 1;
     dialog.lpstrTitle = title_.c_str();
+    // Without it a name typed bare passes the overwrite question and the
+    // file with the extension is then replaced unasked.
+    dialog.lpstrDefExt = extension_.empty() ? nullptr : extension_.c_str();
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING;
 
     const BOOL chosen = mode_ == SAVE ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);

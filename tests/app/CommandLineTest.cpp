@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include "core/Exception.h"
+#include "core/StringUtil.h"
 
 namespace {
 
@@ -24,10 +27,47 @@ TEST(CommandLine, ItemsOptionSelectsTheDirectory) {
         {{L"/items", L"a", L"b"}, L"error: invalid argument: b"},
         {{L"/x"}, L"error: invalid argument: /x "},
         {{L"/ITEMS", L"defs"}, L"error: invalid argument: /ITEMS defs"},
+        {{L""}, L"error: invalid argument: "},
+        {{L"/items", L"", L"/items", L"defs"}, L"error: /items needs to specify the directory"},
     };
     for (const auto& [arguments, expected] : cases) {
         EXPECT_EQ(itemsDirectoryOf(arguments), expected) << arguments.size() << " arguments";
     }
+}
+
+// Only a directory named items in the current directory keeps the default
+// there; a file of that name does not.
+TEST(CommandLine, DefaultItemsFollowTheExecutableUnlessTheCurrentDirectoryHasThem) {
+    wchar_t exe[MAX_PATH], temp[MAX_PATH], saved[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    GetTempPathW(MAX_PATH, temp);
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    const std::wstring base =
+        joinPath(temp, L"velmora-cwd-" + std::to_wstring(GetCurrentProcessId()));
+    const std::wstring items = joinPath(base, L"items");
+    CreateDirectoryW(base.c_str(), nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryW(base.c_str()));
+    const std::pair<const wchar_t*, std::wstring> cases[] = {
+        {L"none", joinPath(parentPathOf(exe), L"items")},
+        {L"file", joinPath(parentPathOf(exe), L"items")},
+        {L"directory", L"items"},
+    };
+    for (const auto& [what, expected] : cases) {
+        if (what == std::wstring(L"file")) CloseHandle(CreateFileW(items.c_str(), GENERIC_WRITE, 0,
+                                                                   nullptr, CREATE_NEW, 0, nullptr));
+        if (what == std::wstring(L"directory")) {
+            DeleteFileW(items.c_str());
+            CreateDirectoryW(items.c_str(), nullptr);
+        }
+        EXPECT_EQ(CommandLine::defaultItemsDirectory(), expected) << what;
+        EXPECT_EQ(CommandLine({}, CommandLine::defaultItemsDirectory()).getItemsDirectory(),
+                  expected)
+            << what;
+    }
+    EXPECT_EQ(CommandLine({L"/items", L"x"}, L"unused").getItemsDirectory(), L"x");
+    SetCurrentDirectoryW(saved);
+    RemoveDirectoryW(items.c_str());
+    RemoveDirectoryW(base.c_str());
 }
 
 }  // namespace

@@ -117,14 +117,23 @@ category empty "" target=0x00000000 expanded=false parent=sub
 )"));
 }
 
+// The program's folder as the program sees it.
+std::string programFolder() {
+    std::string folder = std::string("Z:") + VELMORA_DUMP_EXE;
+    folder.resize(folder.rfind('/'));
+    for (char& c : folder) c = c == '/' ? '\\' : c;
+    return folder;
+}
+
 TEST(Dump, ErrorsGoToStandardErrorWithExitCodeOne) {
     DefinitionDir dir;
     const std::pair<std::wstring, std::string> cases[] = {
         {L"/items " + fileNameOf(dir.path()),
          "::FindFirstFile(" + utf8(fileNameOf(dir.path())) + "\\root*.xml) failed"},
         {L"/x", "invalid argument: /x "},
-        // Without arguments the directory "items" below the working directory.
-        {L"", "::FindFirstFile(items\\root*.xml) failed"},
+        // Without arguments and without "items" in the working directory,
+        // the one beside the program.
+        {L"", "::FindFirstFile(" + programFolder() + "\\items\\root*.xml) failed"},
     };
     for (const auto& [arguments, message] : cases) {
         EXPECT_EQ(dump(dir, arguments), "exit 1\n--\n" + message + "\n--\n");

@@ -143,8 +143,10 @@ TEST(Choice, ChoosingReportsTheNewIndexAndTheOpenListShowsEveryItem) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     ASSERT_TRUE(GetComboBoxInfo(choice.getHandle(), &info));
+    EXPECT_FALSE(choice.isDropped());
     click(choice, 20, 12);
     ASSERT_TRUE(runUntil([&] { return IsWindowVisible(info.hwndList); }));
+    EXPECT_TRUE(choice.isDropped());
     RECT list;
     GetClientRect(info.hwndList, &list);
     EXPECT_GE(list.bottom, 5 * itemHeight);
@@ -153,6 +155,7 @@ TEST(Choice, ChoosingReportsTheNewIndexAndTheOpenListShowsEveryItem) {
     runFor(200);
     EXPECT_EQ(log.lines, Lines{L"item choice"});
     EXPECT_EQ(choice.getSelectedIndex(), 3);
+    EXPECT_FALSE(choice.isDropped());
 
     choice.select(-1);
     EXPECT_EQ(SendMessageW(choice.getHandle(), CB_GETCURSEL, 0, 0), CB_ERR);
