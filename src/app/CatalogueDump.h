@@ -11,6 +11,7 @@ class Item;
 //   category <id> "<name>" target=0x... expanded=... parent=<id or ->
 //     group <id> "<name>" target=0x...
 //       item <qualified id> class=<name> target=0x... post=<n> default=<v> stored=<v> current=<v>
+// A launcher's line ends with " targets=<count>".
 // Every category is listed at the top level in the loader's order.
 std::wstring dumpCatalogue(const std::vector<Category*>& categories);
 
