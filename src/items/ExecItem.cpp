@@ -19,7 +19,9 @@ namespace {
 // A drive path (C:\...) or a UNC path (\\server\...), with either kind of
 // slash: the only kinds that never depend on the current directory or drive.
 bool isAbsolute(const std::wstring& path) {
-    const auto slash = [&](size_t at) { return path.size() > at && (path[at] == L'\\' || path[at] == L'/'); };
+    const auto slash = [&](size_t at) {
+        return path.size() > at && (path[at] == L'\\' || path[at] == L'/');
+    };
     const bool letter = !path.empty() && ((path[0] >= L'A' && path[0] <= L'Z') ||
                                           (path[0] >= L'a' && path[0] <= L'z'));
     return (letter && path.size() > 1 && path[1] == L':' && slash(2)) || (slash(0) && slash(1));
@@ -115,7 +117,9 @@ void ExecItem::addFromDirectory(const xml::Node& target) {
     }
 }
 
-awt::Component* ExecItem::createView() { return ViewFactory::installed().createExecItemView(*this); }
+awt::Component* ExecItem::createView() {
+    return ViewFactory::installed().createExecItemView(*this);
+}
 
 void ExecItem::open(const std::wstring& path) {
     const std::wstring failed = L"ShellExecuteEx(" + path + L") failed: ";

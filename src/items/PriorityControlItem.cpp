@@ -21,7 +21,8 @@ void readSelect(const xml::Node& select, const std::wstring& item, const std::ws
             title = child.getText();
         } else if (name == L"item") {
             if (count == names.size())
-                throw ConfigException(L"too many <item> in <select id=\"" + id + L"\"> of item " + item);
+                throw ConfigException(L"too many <item> in <select id=\"" + id + L"\"> of item " +
+                                      item);
             names[count++] = child.getText();
         }
     });

@@ -4,18 +4,17 @@
 
 #include <string>
 
-// The argument writer as the programs under test see it: the build gives its
-// host path, and Wine shows the host's root as Z:.
+// The argument writer as programs under test see it: Wine shows the host's
+// root as Z:.
 inline std::wstring argumentWriter() {
     const std::string host = ARGUMENT_WRITER_EXE;
     return L"Z:" + std::wstring(host.begin(), host.end());
 }
 
-// What the writer wrote to the file, once it has closed it, or "(no file)"
-// after 10 s; the file is removed.
+// What the writer wrote, once it has closed the file (an open without sharing
+// fails until then), or "(no file)" after 10 s; the file is removed.
 inline std::wstring writtenText(const std::wstring& path) {
     for (int i = 0; i < 200; ++i, Sleep(50)) {
-        // No sharing: the open fails while the writer still has the file.
         const HANDLE file =
             CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE) continue;

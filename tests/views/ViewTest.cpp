@@ -47,7 +47,8 @@ std::wstring shown(awt::Component& c) {
     auto* container = dynamic_cast<awt::Container*>(&c);
     for (int i = 0; container != nullptr && i < container->getComponentCount(); ++i)
         text += (i > 0 ? L" " : L"") + shown(*container->getComponent(i));
-    if (auto* frame = dynamic_cast<awt::BorderedPanel*>(&c)) return frame->getTitle() + L"{" + text + L"}";
+    if (auto* frame = dynamic_cast<awt::BorderedPanel*>(&c))
+        return frame->getTitle() + L"{" + text + L"}";
     if (container != nullptr) return text;
     if (auto* box = dynamic_cast<awt::Checkbox*>(&c))
         text = (SendMessageW(c.getHandle(), BM_GETCHECK, 0, 0) ? L"[x]" : L"[ ]") + box->getLabel();
@@ -87,7 +88,8 @@ std::wstring held(Item& item) {
     if (auto* bits = dynamic_cast<PriorityControlItem*>(&item))
         return std::swprintf(hex, 8, L"0x%02x", bits->getCurrentValue()), hex;
     if (dynamic_cast<ExecItem*>(&item)) {
-        const bool ran = GetFileAttributesW((argumentWriter() + L".txt").c_str()) != INVALID_FILE_ATTRIBUTES;
+        const bool ran =
+            GetFileAttributesW((argumentWriter() + L".txt").c_str()) != INVALID_FILE_ATTRIBUTES;
         return (ran ? L"started" : L"-") + (boxText.empty() ? L"" : L" " + boxText);
     }
     auto* inheritable = dynamic_cast<Inheritable*>(&item);
@@ -115,9 +117,15 @@ std::vector<Param> sizes() {
 const xml::AttributeMap ten = {{L"mean", L"10"}};
 std::vector<Param> scheduling(bool server) {
     std::vector<Param> params = {
-        {L"value", L"v"}, {L"default", L"0"},
-        {L"select", L"", {{L"id", L"length"}}, {{L"name", L"間隔"}, {L"item", L"長い"}, {L"item", L"短い"}}},
-        {L"select", L"", {{L"id", L"boost"}},
+        {L"value", L"v"},
+        {L"default", L"0"},
+        {L"select",
+         L"",
+         {{L"id", L"length"}},
+         {{L"name", L"間隔"}, {L"item", L"長い"}, {L"item", L"短い"}}},
+        {L"select",
+         L"",
+         {{L"id", L"boost"}},
          {{L"name", L"ブースト"}, {L"item", L"なし"}, {L"item", L"小"}, {L"item", L"大"}}}};
     if (server) params.push_back({L"server", L""});
     return params;
@@ -171,13 +179,31 @@ const struct Row {
      L"間隔{[ ]長い [x]短い} ブースト{[x]なし [ ]小 [ ]大}", L"click 3",
      L"間隔{[ ]長い [x]短い} ブースト{[ ]なし [x]小* [ ]大} = 0x05"},
     // Buttons in the code-unit order of their names.
-    {L"ツール", 'e', PLAIN, {target(L"起動", argumentWriter()), target(L"失敗", L"C:\\no\\such.exe")},
-     "", L"<失敗> <起動>", L"click 1", L"<失敗> <起動>* = started"},
-    {L"壊れたツール", 'e', PLAIN, {target(L"失敗", L"C:\\no\\such.exe")}, "", L"<失敗>",
-     L"click 0", L"<失敗> = - C:\\no\\such.exe を起動できませんでした。"},
+    {L"ツール",
+     'e',
+     PLAIN,
+     {target(L"起動", argumentWriter()), target(L"失敗", L"C:\\no\\such.exe")},
+     "",
+     L"<失敗> <起動>",
+     L"click 1",
+     L"<失敗> <起動>* = started"},
+    {L"壊れたツール",
+     'e',
+     PLAIN,
+     {target(L"失敗", L"C:\\no\\such.exe")},
+     "",
+     L"<失敗>",
+     L"click 0",
+     L"<失敗> = - C:\\no\\such.exe を起動できませんでした。"},
     // Clean, with no backup to restore from: a click changes nothing.
-    {L"整理", 'f', PLAIN, {{L"label", L"整理済み"}, {L"backup", L"C:\\no\\backup"}}, "",
-     L"[x]整理済み~", L"click 0", L"[x]整理済み~ = 1"},
+    {L"整理",
+     'f',
+     PLAIN,
+     {{L"label", L"整理済み"}, {L"backup", L"C:\\no\\backup"}},
+     "",
+     L"[x]整理済み~",
+     L"click 0",
+     L"[x]整理済み~ = 1"},
 };
 
 void act(const awt::Frame& frame, Item& item, awt::Component& view, const std::wstring& input) {
