@@ -30,6 +30,7 @@ std::wstring widen(const char* text) {
 }  // namespace
 
 int main() {
+    restrictDllSearchToSystem();
     try {
         ClassTable::registerClasses();
         const CommandLine commandLine(CommandLine::processArguments(),

@@ -6,6 +6,7 @@
 
 #include "awt/Toolkit.h"
 #include "core/Exception.h"
+#include "core/Platform.h"
 #include "core/StringUtil.h"
 
 namespace awt {
@@ -29,7 +30,14 @@ uint32_t TextArea::getStyle() {
 
 HWND TextArea::createPeer() {
     if (richEdit_ == nullptr) {
-        richEdit_ = LoadLibraryW(L"riched20.dll");
+        // From the system directory only: by its bare name the loader would
+        // look beside the program first.
+        richEdit_ = LoadLibraryExW(L"riched20.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        // Systems that know no search flags refuse them; the full path does
+        // the same there.
+        if (richEdit_ == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) {
+            richEdit_ = LoadLibraryW(joinPath(systemDirectory(), L"riched20.dll").c_str());
+        }
         if (richEdit_ == nullptr) {
             throw Exception(L"LoadLibrary(riched20.dll) failed: " +
                             toString(static_cast<int32_t>(GetLastError())));

@@ -97,10 +97,14 @@ void DefinitionLoader::readRootFile(const xml::Document& document) {
     const xml::Node* groups = firstChildElement(document, L"groups");
     if (groups == nullptr) throw ConfigException(L"no groups element");
     forEachChildElement(*groups, L"group",
-                        [this](const xml::Node& group) { readCategoryReference(group); });
+                        [this](const xml::Node& group) { readCategoryReference(group, 1); });
 }
 
-Category* DefinitionLoader::readCategoryReference(const xml::Node& element) {
+Category* DefinitionLoader::readCategoryReference(const xml::Node& element, int level) {
+    if (level > maxReferenceLevels) {
+        throw ConfigException(L"category references nested deeper than " +
+                              toString(maxReferenceLevels) + L" levels");
+    }
     const std::wstring& src = element.getAttribute(L"src");
     if (src == NULL_STRING) return readCategoryDefinition(element);
 
@@ -115,8 +119,8 @@ Category* DefinitionLoader::readCategoryReference(const xml::Node& element) {
     const std::wstring& expand = element.getAttribute(L"expand");
     if (expand != NULL_STRING) category->setExpanded(parseBoolean(expand));
 
-    forEachChildElement(element, L"group", [this, category](const xml::Node& child) {
-        Category* sub = readCategoryReference(child);
+    forEachChildElement(element, L"group", [this, category, level](const xml::Node& child) {
+        Category* sub = readCategoryReference(child, level + 1);
         // A category stays under the first parent that claimed it. One that
         // is this category or above it stays where it is too: placing it
         // would close a cycle, and every walk down the tree would never end.

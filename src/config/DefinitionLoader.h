@@ -18,6 +18,10 @@ class ItemGroup;
 // loading; what was built so far is abandoned.
 class DefinitionLoader {
 public:
+    // Category references nest no deeper, so that a hostile definition ends
+    // loading with a ConfigException instead of overflowing the stack.
+    static constexpr int maxReferenceLevels = 256;
+
     explicit DefinitionLoader(const std::wstring& itemsDirectory);
     DefinitionLoader(const DefinitionLoader&) = delete;
     DefinitionLoader& operator=(const DefinitionLoader&) = delete;
@@ -34,7 +38,8 @@ public:
 private:
     std::vector<std::wstring> findRootFiles() const;
     void readRootFile(const xml::Document& document);
-    Category* readCategoryReference(const xml::Node& element);
+    // Level 1 is a reference in a root file's groups element.
+    Category* readCategoryReference(const xml::Node& element, int level);
     Category* readCategoryDefinition(const xml::Node& element);
     Category* categoryFor(const std::wstring& id, const std::wstring& className);
     ItemGroup* readItemGroup(const xml::Node& element);

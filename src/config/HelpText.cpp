@@ -1,5 +1,7 @@
 #include "config/HelpText.h"
 
+#include <vector>
+
 #include "core/StringUtil.h"
 #include "xml/Node.h"
 
@@ -19,15 +21,27 @@ std::wstring splitLines(const std::wstring& text) {
     }
 }
 
+// Walks with a stack of its own: a definition may nest elements far deeper
+// than the thread's stack could follow.
 void appendMixed(const xml::Node& node, std::wstring& out) {
-    for (xml::Node* const* child = node.childrenBegin(); child != node.childrenEnd(); ++child) {
-        const xml::Node& c = **child;
+    struct Level {
+        xml::Node* const* next;
+        xml::Node* const* end;
+    };
+    std::vector<Level> levels{{node.childrenBegin(), node.childrenEnd()}};
+    while (!levels.empty()) {
+        Level& level = levels.back();
+        if (level.next == level.end) {
+            levels.pop_back();
+            continue;
+        }
+        const xml::Node& c = **level.next++;
         if (c.getType() == xml::TEXT_NODE) {
             out += collapseWhitespace(c.getText());
         } else if (c.getType() == xml::ELEMENT_NODE && c.getName() == L"br") {
             out += L'\r';
         } else {
-            appendMixed(c, out);
+            levels.push_back({c.childrenBegin(), c.childrenEnd()});
         }
     }
 }

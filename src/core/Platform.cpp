@@ -38,6 +38,28 @@ std::wstring systemDirectory() {
     return std::wstring(buffer, length);
 }
 
+std::wstring windowsDirectory() {
+    wchar_t buffer[pathBufferSize];
+    const UINT length = GetSystemWindowsDirectoryW(buffer, pathBufferSize);
+    if (length == 0 || length >= pathBufferSize) {
+        throw IOException(L"Can't get windows directory: " + lastErrorText());
+    }
+    return std::wstring(buffer, length);
+}
+
+void restrictDllSearchToSystem() {
+    // Looked up rather than imported: a system without it must still start
+    // the program.
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto restrict = kernel == nullptr
+                              ? nullptr
+                              : reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+                                    reinterpret_cast<void*>(
+                                        GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (restrict == nullptr || !restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+}
+
 FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine) {
     // CreateProcessW may write into its command line, so it gets a copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());

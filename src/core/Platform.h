@@ -13,6 +13,17 @@ std::wstring fullPathOf(const std::wstring& path);
 // The Windows system directory; throws IOException on failure.
 std::wstring systemDirectory();
 
+// The shared Windows directory, never a per-user one that a terminal server
+// may hand out instead; throws IOException on failure.
+std::wstring windowsDirectory();
+
+// Makes every later DLL load, and the loads those DLLs make, search the
+// system directory only: the program runs elevated from whatever folder it
+// was unpacked into, where a DLL of anyone's may lie beside it. Called first
+// thing in every executable's entry point. Where the system lacks that
+// restriction, at least the current directory is taken out of the search.
+void restrictDllSearchToSystem();
+
 // Starts a process without a window and returns its handle, for a caller
 // that waits for it; throws IOException when it cannot be created.
 FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine);

@@ -29,6 +29,21 @@ Span findEntry(const std::wstring& text, const std::wstring& name) {
 
 }  // namespace
 
+namespace {
+constexpr uint32_t MULTI_SZ = 7;
+}  // namespace
+
+std::wstring settingText(uint32_t type, const std::wstring& text) {
+    if (type != MULTI_SZ) return text;
+    const size_t last = text.find_last_not_of(L'\0');
+    return last == std::wstring::npos ? std::wstring() : text.substr(0, last + 1);
+}
+
+std::wstring registryText(uint32_t type, const std::wstring& text) {
+    if (type != MULTI_SZ || (!text.empty() && text.back() == L'\0')) return text;
+    return text + L'\0';
+}
+
 size_t findMultiString(const std::wstring& text, const std::wstring& pattern) {
     const std::wstring lower = toLowerCase(text), wanted = toLowerCase(pattern) + L'\0';
     for (size_t at = 0; (at = lower.find(wanted, at)) != std::wstring::npos; ++at) {

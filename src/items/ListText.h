@@ -10,6 +10,15 @@
 // one NUL. Strings are matched whole and without regard to ASCII letter case,
 // so that looking for abc never finds the tail of xabc.
 
+// The text of a value of the registry type that holds one setting: for
+// REG_MULTI_SZ the list less the empty strings that end it, so that the list
+// 5, NUL compares and parses as 5. Other types keep the text as it is.
+std::wstring settingText(uint32_t type, const std::wstring& text);
+// What to write for a setting's text to a value of the type: a REG_MULTI_SZ
+// list ends in a NUL, so that with the terminator the registry adds the data
+// ends in two, as every reader of a list expects.
+std::wstring registryText(uint32_t type, const std::wstring& text);
+
 // The position of the first string equal to the pattern, or npos.
 size_t findMultiString(const std::wstring& text, const std::wstring& pattern);
 // The list with the pattern added at the end when it is missing and present

@@ -3,6 +3,7 @@
 #include "core/Exception.h"
 #include "core/StringUtil.h"
 #include "items/ByteText.h"
+#include "items/ListText.h"
 #include "items/Params.h"
 #include "registry/RegKey.h"
 #include "registry/RegistryStorageKey.h"
@@ -40,7 +41,7 @@ bool RegCheckItem::readState(RegKey& key) {
         case REG_SZ:
         case REG_EXPAND_SZ:
         case REG_MULTI_SZ:
-            return stateOf(key.getString(getValueName()));
+            return stateOf(settingText(getType(), key.getString(getValueName())));
         case REG_DWORD: {
             // Parsed before reading, so that a faulty definition fails even when
             // the value is missing.
@@ -80,7 +81,7 @@ void RegCheckItem::writeState(RegKey& key, bool state) {
         case REG_SZ:
         case REG_EXPAND_SZ:
         case REG_MULTI_SZ:
-            key.setString(getValueName(), getType(), text);
+            key.setString(getValueName(), getType(), registryText(getType(), text));
             break;
         default:
             throw ConfigException(L"RegType");
@@ -107,7 +108,7 @@ void RegCheckItem::storeTo(RegistryStorage& storage) {
         case REG_SZ:
         case REG_EXPAND_SZ:
         case REG_MULTI_SZ:
-            entry.setString(getValueName(), getType(), text);
+            entry.setString(getValueName(), getType(), registryText(getType(), text));
             break;
         default:
             throw ConfigException(L"RegType");

@@ -32,5 +32,7 @@ void RegMultiListValueItem::storeTo(RegistryStorage& storage) {
     RegistryStorage::Key& entry = storage.getKey(getKeyPath());
     std::wstring text = entry.getValueString(getValueName());
     if (text == NULL_STRING) text = RegKey(getKeyPath(), RegKey::READ).getString(getValueName());
-    entry.setString(getValueName(), getType(), placeValue(text, getCurrentValue()));
+    entry.setString(getValueName(), getType(),
+                    registryText(getType(), placeValue(settingText(getType(), text),
+                                                       getCurrentValue())));
 }

@@ -1,5 +1,6 @@
 #include "items/RegMultiStringCheckItem.h"
 
+#include "core/Exception.h"
 #include "core/StringUtil.h"
 #include "items/ListText.h"
 #include "items/Params.h"
@@ -15,6 +16,10 @@ void RegMultiStringCheckItem::readParameters(const xml::Element& params) {
     forEachParam(params, [this](const std::wstring& name, const xml::Node& param) {
         if (name == L"pattern") pattern_ = param.getText();
     });
+    // Without a pattern checking would add U+FFFF to the list, and an empty
+    // one would end the list early for every reader.
+    if (pattern_ == NULL_STRING || pattern_.empty())
+        throw ConfigException(L"no <pattern> of item " + getId());
     AbstractRegCheckItem::readParameters(params);
 }
 
@@ -26,7 +31,8 @@ bool RegMultiStringCheckItem::readState(RegKey& key) {
 
 void RegMultiStringCheckItem::writeState(RegKey& key, bool state) {
     const std::wstring text = key.getString(getValueName(), EMPTY_LIST);
-    key.setString(getValueName(), REG_MULTI_SZ, withMultiString(text, pattern_, state));
+    key.setString(getValueName(), REG_MULTI_SZ,
+                  registryText(REG_MULTI_SZ, withMultiString(text, pattern_, state)));
 }
 
 void RegMultiStringCheckItem::storeTo(RegistryStorage& storage) {
@@ -34,5 +40,6 @@ void RegMultiStringCheckItem::storeTo(RegistryStorage& storage) {
     std::wstring text = entry.getValueString(getValueName());
     if (text == NULL_STRING)
         text = RegKey(getKeyPath(), RegKey::READ).getString(getValueName(), EMPTY_LIST);
-    entry.setMultiSZ(getValueName(), withMultiString(text, pattern_, getCurrentState()));
+    entry.setMultiSZ(getValueName(),
+                     registryText(REG_MULTI_SZ, withMultiString(text, pattern_, getCurrentState())));
 }

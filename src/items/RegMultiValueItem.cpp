@@ -19,7 +19,8 @@ void RegMultiValueItem::readParameters(const xml::Element& params) {
 }
 
 std::wstring RegMultiValueItem::readText(const RegKey& key) const {
-    return key.getString(getValueName(), NULL_STRING);
+    const std::wstring text = key.getString(getValueName(), NULL_STRING);
+    return text == NULL_STRING ? text : settingText(getType(), text);
 }
 
 int32_t RegMultiValueItem::readValue(RegKey& key) {
@@ -44,12 +45,15 @@ std::wstring RegMultiValueItem::placeValue(const std::wstring& text, int32_t val
 }
 
 void RegMultiValueItem::writeValue(RegKey& key, int32_t value) {
-    key.setString(getValueName(), getType(), placeValue(readText(key), value));
+    key.setString(getValueName(), getType(),
+                  registryText(getType(), placeValue(readText(key), value)));
 }
 
 void RegMultiValueItem::storeTo(RegistryStorage& storage) {
     RegistryStorage::Key& entry = storage.getKey(getKeyPath());
     std::wstring text = entry.getValueString(getValueName());
-    if (text == NULL_STRING) text = readText(RegKey(getKeyPath(), RegKey::READ));
-    entry.setString(getValueName(), getType(), placeValue(text, getCurrentValue()));
+    text = text == NULL_STRING ? readText(RegKey(getKeyPath(), RegKey::READ))
+                               : settingText(getType(), text);
+    entry.setString(getValueName(), getType(),
+                    registryText(getType(), placeValue(text, getCurrentValue())));
 }

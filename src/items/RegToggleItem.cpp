@@ -5,6 +5,7 @@
 #include "core/Exception.h"
 #include "core/StringUtil.h"
 #include "items/ByteText.h"
+#include "items/ListText.h"
 #include "items/Params.h"
 #include "items/PropertyChangeEvent.h"
 #include "items/ViewFactory.h"
@@ -73,7 +74,7 @@ int32_t RegToggleItem::readIndex(RegKey& key) {
             // A missing value shows the default; a present empty text is data
             // like any other.
             const std::wstring text = key.getString(getValueName(), NULL_STRING);
-            return text == NULL_STRING ? defaultIndex_ : indexOf(text);
+            return text == NULL_STRING ? defaultIndex_ : indexOf(settingText(getType(), text));
         }
         case REG_DWORD: {
             const DWORD fallback = static_cast<DWORD>(parseInt(getDefaultText()));
@@ -111,7 +112,7 @@ void writeData(Target& target, const std::wstring& name, DWORD type, const std::
         case REG_SZ:
         case REG_EXPAND_SZ:
         case REG_MULTI_SZ:
-            target.setString(name, type, data);
+            target.setString(name, type, registryText(type, data));
             break;
         default:
             throw ConfigException(L"RegType");

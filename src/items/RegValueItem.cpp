@@ -2,6 +2,7 @@
 
 #include "core/Exception.h"
 #include "core/StringUtil.h"
+#include "items/ListText.h"
 #include "registry/RegKey.h"
 #include "registry/RegistryStorageKey.h"
 
@@ -15,7 +16,7 @@ int32_t RegValueItem::readValue(RegKey& key) {
         case REG_MULTI_SZ: {
             // Text that is no number shows as the default rather than failing the
             // whole catalogue.
-            const std::wstring text = key.getString(getValueName(), L"");
+            const std::wstring text = settingText(getType(), key.getString(getValueName(), L""));
             if (text.empty()) return getDefaultValue();
             try {
                 return parseInt(text);
@@ -44,7 +45,7 @@ void RegValueItem::writeValue(RegKey& key, int32_t value) {
         case REG_SZ:
         case REG_EXPAND_SZ:
         case REG_MULTI_SZ:
-            key.setString(getValueName(), getType(), toString(value));
+            key.setString(getValueName(), getType(), registryText(getType(), toString(value)));
             break;
         default:
             throw ConfigException(L"RegType");
@@ -65,7 +66,7 @@ void RegValueItem::storeTo(RegistryStorage& storage) {
         case REG_SZ:
         case REG_EXPAND_SZ:
         case REG_MULTI_SZ:
-            entry.setString(getValueName(), getType(), toString(value));
+            entry.setString(getValueName(), getType(), registryText(getType(), toString(value)));
             break;
         default:
             throw ConfigException(L"RegType");

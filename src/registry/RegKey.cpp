@@ -8,8 +8,13 @@
 
 namespace {
 
+// The registry API takes names as NUL-terminated texts: a name holding a NUL
+// would silently address the value or key named by its first part.
+bool holdsNul(const std::wstring& text) { return text.find(L'\0') != std::wstring::npos; }
+
 const wchar_t* valueNameOf(const std::wstring& name) {
     if (name.empty()) throw IllegalArgumentException(L"empty value name");
+    if (holdsNul(name)) throw IllegalArgumentException(L"value name holds NUL: " + name);
     return name == NULL_STRING ? nullptr : name.c_str();
 }
 
@@ -23,22 +28,29 @@ const DWORD stringTypes[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ};
 
 RegKey::RegKey(HKEY root, const std::wstring& subKey, REGSAM access) { open(root, subKey, access); }
 
-RegKey::RegKey(const std::wstring& path, REGSAM access) {
+RegKey::RegKey(const std::wstring& path, REGSAM access) : RegKey(path, access, 0) {}
+
+RegKey::RegKey(const std::wstring& path, REGSAM access, DWORD options) {
+    if (holdsNul(path)) throw IllegalArgumentException(L"key path holds NUL: " + path);
     const size_t separator = path.find(L'\\');
     const HKEY root = rootFromString(path.substr(0, separator));
-    open(root, separator == std::wstring::npos ? L"" : path.substr(separator + 1), access);
+    open(root, separator == std::wstring::npos ? L"" : path.substr(separator + 1), access,
+         options);
 }
 
 RegKey::~RegKey() = default;
 
-void RegKey::open(HKEY root, const std::wstring& subKey, REGSAM access) {
+void RegKey::open(HKEY root, const std::wstring& subKey, REGSAM access, DWORD options) {
     // Creating takes the empty name for the key itself, where opening takes
     // no name; both then hand out a new handle to the root.
+    if (holdsNul(subKey)) throw IllegalArgumentException(L"key path holds NUL: " + subKey);
     HKEY key = nullptr;
     const LONG result =
         (access & KEY_CREATE_SUB_KEY)
-            ? RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, 0, access, nullptr, &key, nullptr)
-            : RegOpenKeyExW(root, subKey.empty() ? nullptr : subKey.c_str(), 0, access, &key);
+            ? RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, options, access, nullptr, &key,
+                              nullptr)
+            : RegOpenKeyExW(root, subKey.empty() ? nullptr : subKey.c_str(), options, access,
+                            &key);
     if (result != ERROR_SUCCESS) throw RegKeyException(L"open key: " + subKey);
     handle_.reset(key);
 }
@@ -116,7 +128,9 @@ std::wstring RegKey::getString(const std::wstring& name) const {
     std::wstring text((size + 1) / 2, L'\0');
     queryInto(name, text.data(), size);
     text.resize(size / 2);
-    if (!text.empty()) text.pop_back();
+    // Data stored without its terminator keeps its last unit: cutting it would
+    // hand a shortened text to items that write it back.
+    if (!text.empty() && text.back() == L'\0') text.pop_back();
     return text;
 }
 
@@ -129,9 +143,24 @@ std::wstring RegKey::getString(const std::wstring& name, const std::wstring& def
 }
 
 RegKey::RawValue RegKey::getRawValue(const std::wstring& name) const {
+    return queryRaw(valueNameOf(name), name);
+}
+
+RegKey::RawValue RegKey::getEnumeratedValue(const std::wstring& name) const {
+    if (holdsNul(name)) throw IllegalArgumentException(L"value name holds NUL: " + name);
+    return queryRaw(name.empty() ? nullptr : name.c_str(), name);
+}
+
+bool RegKey::isLink() const {
+    DWORD type = 0;
+    return RegQueryValueExW(handle_.get(), L"SymbolicLinkValue", nullptr, &type, nullptr,
+                            nullptr) == ERROR_SUCCESS &&
+           type == REG_LINK;
+}
+
+RegKey::RawValue RegKey::queryRaw(const wchar_t* valueName, const std::wstring& name) const {
     DWORD type = 0;
     DWORD size = 0;
-    const wchar_t* valueName = valueNameOf(name);
     if (RegQueryValueExW(handle_.get(), valueName, nullptr, &type, nullptr, &size) !=
         ERROR_SUCCESS) {
         throw RegKeyException(L"query value: " + name);
@@ -220,6 +249,7 @@ void RegKey::deleteValue(const std::wstring& name) {
 void RegKey::deleteSubKey(const std::wstring& name) {
     // The empty name would make the registry delete this key itself.
     if (name == NULL_STRING || name.empty()) throw IllegalArgumentException(L"keyName");
+    if (holdsNul(name)) throw IllegalArgumentException(L"key path holds NUL: " + name);
     if (RegDeleteKeyW(handle_.get(), name.c_str()) != ERROR_SUCCESS) {
         throw RegKeyException(L"delete sub key: " + name);
     }

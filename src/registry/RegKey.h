@@ -11,7 +11,8 @@
 
 // One open registry key. Every failing registry call becomes a
 // RegKeyException with a fixed message. A value name of NULL_STRING means the
-// key's unnamed default value; the empty name is refused.
+// key's unnamed default value; the empty name is refused, and so is any key
+// path or name holding a NUL (IllegalArgumentException naming it).
 //
 // Registry paths are a root name ("HKEY_CURRENT_USER" and the three others,
 // exact case), a backslash and the subkey path; a root name alone is the root.
@@ -30,6 +31,9 @@ public:
 
     RegKey(HKEY root, const std::wstring& subKey, REGSAM access);
     RegKey(const std::wstring& path, REGSAM access);
+    // Opens with the given options; REG_OPTION_OPEN_LINK opens a link key
+    // itself instead of the key it points to.
+    RegKey(const std::wstring& path, REGSAM access, DWORD options);
     // Closes what close() has not; a failure there cannot be thrown and is only
     // told to the debugger.
     virtual ~RegKey();
@@ -49,12 +53,18 @@ public:
     DWORD getDWORD(const std::wstring& name) const;
     DWORD getDWORD(const std::wstring& name, DWORD defaultValue) const;
     std::vector<uint8_t> getBytes(const std::wstring& name) const;
-    // The data of a string value less its last code unit, the terminator; an
-    // empty value gives the empty string. REG_EXPAND_SZ is not expanded.
+    // The data of a string value less its terminating NUL; data stored without
+    // one reads whole. REG_EXPAND_SZ is not expanded.
     std::wstring getString(const std::wstring& name) const;
     std::wstring getString(const std::wstring& name, const std::wstring& defaultValue) const;
     // Any value, of any type and size, byte for byte.
     RawValue getRawValue(const std::wstring& name) const;
+    // As getRawValue, by the name enumeration lists: the empty name is the
+    // default value and every other name is taken as it is, U+FFFF too.
+    RawValue getEnumeratedValue(const std::wstring& name) const;
+    // Whether the key is a registry link, which only a key opened with
+    // REG_OPTION_OPEN_LINK shows.
+    bool isLink() const;
     std::vector<std::wstring> getSubKeyNames() const;
     // The default value, when set, is listed under the empty name.
     std::map<std::wstring, DWORD> getValueTypes() const;
@@ -73,7 +83,8 @@ public:
     static void deleteKeyIfParentExists(const std::wstring& path);
 
 private:
-    void open(HKEY root, const std::wstring& subKey, REGSAM access);
+    void open(HKEY root, const std::wstring& subKey, REGSAM access, DWORD options = 0);
+    RawValue queryRaw(const wchar_t* registryName, const std::wstring& name) const;
     // Type and size of a value, checked against the types a read accepts.
     DWORD querySize(const std::wstring& name, const DWORD* types, size_t typeCount) const;
     void queryInto(const std::wstring& name, void* buffer, DWORD& size) const;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <sstream>
 
@@ -51,9 +53,21 @@ void RegistryStorage::save() const {
 
     const std::wstring fileName =
         endsWithIgnoreCase(filePath_, L".reg") ? filePath_ : filePath_ + L".reg";
-    FileHandle file(CreateFileW(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // The file is written whole beside the target, in its directory so that
+    // the rename stays on one volume, and only then put in the target's place:
+    // a failed write must never leave half a backup where the old one was,
+    // since its deletions would then come without the data that follows them.
+    const std::wstring temporary =
+        fileName + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) throw IOException(L"CreateFile: " + fileName + L": " + lastErrorText());
+    const auto fail = [&](const std::wstring& call) {
+        const std::wstring error = lastErrorText();
+        if (file.valid()) CloseHandle(file.release());
+        DeleteFileW(temporary.c_str());
+        throw IOException(call + L": " + fileName + L": " + error);
+    };
 
     // wchar_t is a UTF-16 code unit here, stored little-endian: the text's
     // memory is the file's content.
@@ -62,22 +76,45 @@ void RegistryStorage::save() const {
     while (left != 0) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(left, 1 << 24));
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes, chunk, &written, nullptr) || written != chunk) {
-            throw IOException(L"WriteFile: " + fileName + L": " + lastErrorText());
+        if (!WriteFile(file.get(), bytes, chunk, &written, nullptr)) fail(L"WriteFile");
+        if (written != chunk) {
+            SetLastError(ERROR_DISK_FULL);
+            fail(L"WriteFile");
         }
         bytes += chunk;
         left -= chunk;
     }
+    if (!FlushFileBuffers(file.get())) fail(L"FlushFileBuffers");
+    if (!CloseHandle(file.release())) fail(L"CloseHandle");
+    if (!MoveFileExW(temporary.c_str(), fileName.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        fail(L"MoveFileEx");
+    }
 }
 
-// The interpreter's start command asks for elevation where the registry
-// editor needs it; /wait keeps the interpreter, and so this call, until the
-// import has ended.
+// The editor is started by its full path through the shell, which asks for
+// elevation where the editor needs it. No command interpreter comes between:
+// it would expand %VAR% inside the quoted path, run the user's AutoRun
+// command, and look for the editor in the current directory first.
 void RegistryStorage::importRegFile(const std::wstring& filePath) {
-    const std::wstring interpreter = joinPath(systemDirectory(), L"cmd.exe");
-    const FileHandle processHandle = launchProcess(
-        interpreter, L"\"" + interpreter + L"\" /c start \"\" /wait regedit.exe /s \"" +
-                         fullPathOf(filePath) + L"\"");
+    const std::wstring editor = joinPath(windowsDirectory(), L"regedit.exe");
+    const std::wstring parameters = L"/s \"" + fullPathOf(filePath) + L"\"";
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    execute.lpVerb = L"open";
+    execute.lpFile = editor.c_str();
+    execute.lpParameters = parameters.c_str();
+    execute.nShow = SW_HIDE;
+    if (!ShellExecuteExW(&execute)) {
+        throw IOException(L"CreateProcess(" + editor + L") failed: " + lastErrorText());
+    }
+    // Without the editor's process the import could not be waited for, and a
+    // caller would read the registry back before it had changed.
+    if (execute.hProcess == nullptr) {
+        throw IOException(L"CreateProcess(" + editor + L") failed: no process");
+    }
+    const FileHandle processHandle(execute.hProcess);
     if (WaitForSingleObject(processHandle.get(), INFINITE) != WAIT_OBJECT_0) {
         throw IOException(L"Failed to wait for process import registry: " + lastErrorText());
     }

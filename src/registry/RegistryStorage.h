@@ -46,7 +46,9 @@ public:
     // that has no safe form in the file (see Key::write).
     void write(std::wostream& out) const;
     // Renders the whole file before creating it, so that a refused name
-    // leaves no file behind. Throws IOException.
+    // leaves no file behind, and replaces the file only once the new one is
+    // written whole: on any failure an old file stays as it was. Throws
+    // IOException.
     void save() const;
 
     // Imports a registry script through the registry editor and returns once

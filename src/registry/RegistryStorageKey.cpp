@@ -42,7 +42,7 @@ RegistryStorage::Key::Key(RegistryStorage* storage, const std::wstring& path)
 RegistryStorage::Key::~Key() = default;
 
 void RegistryStorage::Key::store(std::unique_ptr<Value> value) {
-    values_[toLowerCase(value->getName())] = std::move(value);
+    values_[{value->isDefault(), toLowerCase(value->getName())}] = std::move(value);
 }
 
 void RegistryStorage::Key::setDWORD(const std::wstring& name, uint32_t value) {
@@ -88,48 +88,80 @@ void RegistryStorage::Key::deleteValue(const std::wstring& name) {
 }
 
 std::wstring RegistryStorage::Key::getValueString(const std::wstring& name) const {
-    const auto found = values_.find(toLowerCase(name));
+    const auto found = values_.find({name == NULL_STRING, toLowerCase(name)});
     return found == values_.end() ? NULL_STRING : found->second->toString();
 }
 
 void RegistryStorage::Key::markDeleteFirst() { deleteFirst_ = true; }
 
-// Every value is read raw and stored in the typed form only where that form
+namespace {
+
+// Deeper keys than this the registry itself refuses to create.
+constexpr int maxTreeLevels = 512;
+
+// A value read from the registry in the typed form only where that form
 // writes the same bytes back; anything else (no terminator, odd sizes, a
-// DWORD of other than 4 bytes, types without a typed form) keeps its bytes and
-// type as they are.
-void RegistryStorage::Key::loadValues() {
-    const RegKey key(path_, RegKey::READ);
-    for (const auto& [enumerated, type] : key.getValueTypes()) {
-        const std::wstring name = enumerated.empty() ? NULL_STRING : enumerated;
-        const RegKey::RawValue value = key.getRawValue(name);
-        const std::vector<uint8_t>& data = value.data;
-        switch (value.type) {
-            case REG_SZ:
-            case REG_EXPAND_SZ:
-            case REG_MULTI_SZ:
-                if (!isTerminatedText(data)) break;
-                setString(name, value.type, textOf(data));
-                continue;
-            case REG_BINARY:
-                setBytes(name, data.data(), data.size());
-                continue;
-            case REG_DWORD:
-                if (data.size() != sizeof(uint32_t)) break;
-                uint32_t dword;
-                std::memcpy(&dword, data.data(), sizeof dword);
-                setDWORD(name, dword);
-                continue;
+// DWORD of other than 4 bytes, types without a typed form) keeps its bytes
+// and type as they are.
+std::unique_ptr<RegistryStorage::Value> typedValue(const std::wstring& name,
+                                                   const RegKey::RawValue& value) {
+    const std::vector<uint8_t>& data = value.data;
+    switch (value.type) {
+        case REG_SZ:
+            if (!isTerminatedText(data)) break;
+            return std::make_unique<RegistryStorage::SZValue>(name, textOf(data));
+        case REG_EXPAND_SZ:
+            if (!isTerminatedText(data)) break;
+            return std::make_unique<RegistryStorage::EXPAND_SZValue>(name, textOf(data));
+        case REG_MULTI_SZ:
+            if (!isTerminatedText(data)) break;
+            return std::make_unique<RegistryStorage::MULTI_SZValue>(name, textOf(data));
+        case REG_BINARY:
+            return std::make_unique<RegistryStorage::BINARYValue>(name, data.data(), data.size());
+        case REG_DWORD: {
+            if (data.size() != sizeof(uint32_t)) break;
+            uint32_t dword;
+            std::memcpy(&dword, data.data(), sizeof dword);
+            return std::make_unique<RegistryStorage::DWORDValue>(name, dword);
         }
-        setRaw(name, value.type, data.data(), data.size());
+    }
+    return std::make_unique<RegistryStorage::RawValue>(name, value.type, data.data(), data.size());
+}
+
+}  // namespace
+
+void RegistryStorage::Key::loadValues() { loadValues(RegKey(path_, RegKey::READ)); }
+
+// Values are taken by the names the registry enumerates, where the default is
+// the empty name: no name in the data stands for it.
+void RegistryStorage::Key::loadValues(const RegKey& key) {
+    for (const auto& [enumerated, type] : key.getValueTypes()) {
+        const bool isDefault = enumerated.empty();
+        std::unique_ptr<Value> value = typedValue(isDefault ? NULL_STRING : enumerated,
+                                                  key.getEnumeratedValue(enumerated));
+        value->setDefault(isDefault);
+        store(std::move(value));
     }
 }
 
-void RegistryStorage::Key::loadTree() {
-    loadValues();
-    const std::vector<std::wstring> subKeys = RegKey(path_, RegKey::READ).getSubKeyNames();
+void RegistryStorage::Key::loadTree() { loadTree(1); }
+
+// Every key is opened as itself, never through a link, and checked before
+// anything below it is read.
+void RegistryStorage::Key::loadTree(int level) {
+    if (level > maxTreeLevels) {
+        throw RegKeyException(L"key tree deeper than " + std::to_wstring(maxTreeLevels) +
+                              L" levels: " + path_);
+    }
+    std::vector<std::wstring> subKeys;
+    {
+        const RegKey key(path_, RegKey::READ, REG_OPTION_OPEN_LINK);
+        if (key.isLink()) throw RegKeyException(L"registry link can't be backed up: " + path_);
+        loadValues(key);
+        subKeys = key.getSubKeyNames();
+    }
     const std::wstring prefix = !path_.empty() && path_.back() == L'\\' ? path_ : path_ + L'\\';
-    for (const std::wstring& name : subKeys) storage_->getKey(prefix + name).loadTree();
+    for (const std::wstring& name : subKeys) storage_->getKey(prefix + name).loadTree(level + 1);
 }
 
 void RegistryStorage::Key::writeDeletion(std::wostream& out) const {

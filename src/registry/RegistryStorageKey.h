@@ -7,6 +7,8 @@
 
 #include "registry/RegistryStorage.h"
 
+class RegKey;
+
 // The pending changes of one key. Storing a value replaces any earlier value
 // or deletion of the same name (ASCII case folded) whatever its kind; value
 // name NULL_STRING is the key's default value.
@@ -37,7 +39,10 @@ public:
 
     // Copy this key's values, or the whole tree below it, from the registry,
     // so that importing the file restores every value byte for byte. Registry
-    // errors end the copy with RegKeyException.
+    // errors end the copy with RegKeyException, and so does a tree that holds
+    // a registry link or is deeper than the registry's 512 levels: a file
+    // cannot record a link, and following one would copy, and let a clean
+    // delete, another part of the registry.
     void loadValues();
     void loadTree();
 
@@ -51,11 +56,15 @@ protected:
 
 private:
     void store(std::unique_ptr<Value> value);
+    void loadValues(const RegKey& key);
+    void loadTree(int level);
 
     RegistryStorage* storage_;
     std::wstring path_;
     bool deleteFirst_ = false;
-    std::map<std::wstring, std::unique_ptr<Value>> values_;
+    // By whether the value is the default, which comes last, and then by the
+    // folded name.
+    std::map<std::pair<bool, std::wstring>, std::unique_ptr<Value>> values_;
 };
 
 // Deletes the key and everything below it.

@@ -73,7 +73,7 @@ bool RegistryStorage::Value::breaksLine(const std::wstring& text) {
 }
 
 size_t RegistryStorage::Value::writeName(std::wostream& out) const {
-    if (name_ == NULL_STRING) {
+    if (default_) {
         out << L"@=";
         return 2;
     }

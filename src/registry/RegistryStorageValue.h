@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "core/Constants.h"
 #include "registry/RegistryStorage.h"
 
 // One pending value of a key, written as one line of the file (or a group of
-// lines joined by a trailing backslash). Name NULL_STRING is the default value.
+// lines joined by a trailing backslash). Name NULL_STRING is the default value,
+// unless a backup marks a value so named as an ordinary one.
 class RegistryStorage::Value {
 public:
-    explicit Value(const std::wstring& name) : name_(name) {}
+    explicit Value(const std::wstring& name) : name_(name), default_(name == NULL_STRING) {}
     virtual ~Value() = default;
     Value(const Value&) = delete;
     Value& operator=(const Value&) = delete;
@@ -21,6 +23,11 @@ public:
     static bool breaksLine(const std::wstring& text);
 
     const std::wstring& getName() const { return name_; }
+    bool isDefault() const { return default_; }
+    // A backup learns which value is the default from the registry, which
+    // reports it under the empty name, so a value really named U+FFFF is
+    // kept apart from it.
+    void setDefault(bool isDefault) { default_ = isDefault; }
     virtual void write(std::wostream& out) const = 0;
     // The pending value as text, for items that combine settings in one value.
     virtual std::wstring toString() const = 0;
@@ -32,6 +39,7 @@ protected:
 
 private:
     std::wstring name_;
+    bool default_;
 };
 
 class RegistryStorage::DWORDValue : public RegistryStorage::Value {

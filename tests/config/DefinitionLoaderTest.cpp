@@ -222,4 +222,36 @@ TEST_F(LoaderTest, HelpTextTakesBreaksFromEscapedTextOrElements) {
     }
 }
 
+// Nesting deeper than any stack could follow: the help is read whole, and
+// references end at their limit after reading no more files than it allows.
+TEST_F(LoaderTest, DeepDefinitionsLoadOrFailNamingTheLimit) {
+    const auto nested = [](const std::wstring& open, const std::wstring& inner,
+                           const std::wstring& close, int levels) {
+        std::wstring text;
+        text.reserve((open.size() + close.size()) * levels + inner.size());
+        for (int i = 0; i < levels; ++i) text += open;
+        text += inner;
+        for (int i = 0; i < levels; ++i) text += close;
+        return text;
+    };
+    const std::wstring tooDeep = L"category references nested deeper than 256 levels";
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {root(category(L"c", L"<help>" + nested(L"<b>", L"x <br/>y", L"</b>", 1000000) +
+                                 L"</help>")),
+         L"x \ry"},
+        {root(nested(L"<group src=\"a.xml\">", L"", L"</group>", 256)), L""},
+        {root(nested(L"<group src=\"a.xml\">", L"", L"</group>", 257)), tooDeep},
+        {root(nested(L"<group src=\"a.xml\">", L"", L"</group>", 100000)), tooDeep},
+    };
+    write(L"a.xml", category(L"A", L""));
+    for (const auto& [text, result] : cases) {
+        write(L"root.xml", text);
+        try {
+            EXPECT_EQ(load()[0]->getHelp(), result);
+        } catch (const ConfigException& e) {
+            EXPECT_EQ(e.getMessage(), result);
+        }
+    }
+}
+
 }  // namespace

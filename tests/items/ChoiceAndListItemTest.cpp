@@ -6,6 +6,7 @@
 #include "items/RegMultiStringCheckItem.h"
 #include "items/RegToggleItem.h"
 #include "items/RegValueItem.h"
+#include "items/ToggleItem.h"
 
 namespace {
 
@@ -47,6 +48,54 @@ TEST_F(ItemTest, ItemsStoreAndApplyTheirDataOrTheDeletionOfTheDefault) {
         item->apply();
         EXPECT_EQ(stored(L"v", L"d").data, Bytes{'-'});
         EXPECT_TRUE(item->isApplied());
+    }
+}
+
+std::vector<Param> entries(const std::wstring& type, const std::wstring& name) {
+    return {{L"value", L"v"}, {L"type", type}, {L"name", name}, {L"default", L"7"}};
+}
+
+void setTo(Item& item, int32_t value) {
+    if (auto* c = dynamic_cast<CheckItem*>(&item)) return c->setCurrentState(value != 0);
+    if (auto* v = dynamic_cast<ValueItem*>(&item)) return v->setCurrentValue(value);
+    dynamic_cast<ToggleItem&>(item).setCurrentIndex(value);
+}
+
+// A list is written whole, each string with its NUL and one more at its end,
+// by applying and by saving alike; text read without a terminator is written
+// back whole.
+TEST_F(ItemTest, ItemsWriteWholeListsAndWholeTexts) {
+    const std::vector<Param> listString = {{L"value", L"v"}, {L"pattern", L"x"}};
+    const struct {
+        char kind;
+        DWORD type;
+        std::string data;
+        std::vector<Param> params;
+        int32_t set;
+        std::wstring written;
+    } cases[] = {
+        {'c', REG_NONE, "", check(L"REG_MULTI_SZ", L"on", L"off", L"off"), 1, L"on" + Z + Z},
+        {'n', REG_NONE, "", number(L"REG_MULTI_SZ", L"7"), 5, L"5" + Z + Z},
+        {'t', REG_NONE, "", toggle(L"REG_MULTI_SZ", L"a", {L"a", L"b"}), 1, L"b" + Z + Z},
+        {'t', REG_MULTI_SZ, raw(L"b" + Z), toggle(L"REG_MULTI_SZ", L"b", {L"", L"b"}), 0, Z + Z},
+        {'s', REG_MULTI_SZ, raw(L"x" + Z), listString, 0, Z + Z},
+        {'s', REG_MULTI_SZ, bytesOf(L"one" + Z + L"two"), listString, 1,
+         L"one" + Z + L"two" + Z + L"x" + Z + Z},
+        {'e', REG_MULTI_SZ, raw(L"a=1 b=2" + Z), entries(L"REG_MULTI_SZ", L"a"), 5,
+         L"a=5 b=2" + Z + Z},
+        {'e', REG_SZ, bytesOf(L"a=1 b=2"), entries(L"REG_SZ", L"a"), 5, L"a=5 b=2" + Z},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        const std::wstring below = std::to_wstring(++row);
+        if (c.type != REG_NONE) scratch_.set(L"v", c.type, c.data, below);
+        const std::unique_ptr<Item> item = configuredAs(c.kind, c.params, below);
+        setTo(*item, c.set);
+        SaveTarget target(L"unused");
+        item->store(target);
+        EXPECT_EQ(storedText(target, below), c.written.substr(0, c.written.size() - 1)) << row;
+        item->apply();
+        EXPECT_EQ(stored(L"v", below).data, bytes(bytesOf(c.written))) << "row " << row;
     }
 }
 

@@ -10,6 +10,8 @@
 #include "core/Exception.h"
 #include "items/AbstractRegBitValueItem.h"
 #include "items/RegCheckItem.h"
+#include "items/RegMultiStringCheckItem.h"
+#include "items/RegMultiValueItem.h"
 #include "items/RegToggleItem.h"
 #include "items/RegValueItem.h"
 #include "items/SaveTarget.h"
@@ -90,11 +92,14 @@ protected:
         return item;
     }
 
-    // A check ('c'), number ('n') or toggle ('t') item.
+    // A check ('c'), number ('n'), toggle ('t'), list string ('s') or list
+    // entry ('e') item.
     std::unique_ptr<Item> configuredAs(char kind, const std::vector<Param>& params,
                                        const std::wstring& below = L"") {
         if (kind == 'c') return configured<RegCheckItem>(params, below);
         if (kind == 'n') return configured<RegValueItem>(params, below);
+        if (kind == 's') return configured<RegMultiStringCheckItem>(params, below);
+        if (kind == 'e') return configured<RegMultiValueItem>(params, below);
         return configured<RegToggleItem>(params, below);
     }
 

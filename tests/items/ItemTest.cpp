@@ -62,6 +62,11 @@ TEST_F(ItemTest, ItemsShowWhatTheyReadOrTheirDefaultAndLeaveItUnchanged) {
         {'t', REG_BINARY, "\x0a\xff", toggle(L"REG_BINARY", L"01,00", {L"01,00", L"0a,ff"}), 1},
         {'t', REG_BINARY, "", toggle(L"REG_BINARY", L"0a,ff", {L"", L"0a,ff"}), 1},
         {'t', REG_NONE, "", toggle(L"REG_SZ", L"b", abc), 1},
+        // A list's terminating empty strings are no part of the setting.
+        {'c', REG_MULTI_SZ, raw(L"on" + Z), check(L"REG_MULTI_SZ", L"on", L"off", L"off"), true},
+        {'n', REG_MULTI_SZ, raw(L"5" + Z), number(L"REG_MULTI_SZ", L"7"), 5},
+        {'t', REG_MULTI_SZ, raw(L"c" + Z), toggle(L"REG_MULTI_SZ", L"b", abc), 2},
+        {'t', REG_MULTI_SZ, raw(Z), toggle(L"REG_MULTI_SZ", L"b", {L"", L"b"}), 0},
     };
     int row = 0;
     for (const auto& c : cases) {
@@ -163,6 +168,9 @@ TEST_F(ItemTest, FaultyDefinitionsFailWhileConfiguring) {
         {'n', {{L"scale", L"1"}, {L"scale", L"-1024"}}, L"illegal <scale> of item sample: -1024"},
         {'t', untyped, L"RegType"},
         {'t', toggle(L"REG_SZ", L"x", {L"a", L"b"}), L"default no match: x"},
+        // Checking would add U+FFFF, or an empty string that ends the list.
+        {'s', {{L"value", L"v"}, {L"default", L"true"}}, L"no <pattern> of item sample"},
+        {'s', {{L"value", L"v"}, {L"pattern", L""}}, L"no <pattern> of item sample"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(messageOf<Exception>([&] { configuredAs(c.kind, c.params); }), c.message)

@@ -35,6 +35,8 @@ TEST(RegKey, ReadsCheckTypeAndSizeAndWritesExactBytes) {
     scratch.set(L"dword8", REG_DWORD, std::string(8, '\1'));
     scratch.set(L"odd", REG_SZ, std::string("a\0b", 3));
     scratch.set(L"qword", REG_QWORD, "12345678");
+    scratch.set(L"open", REG_SZ, bytesOf(L"abc"));
+    scratch.set(L"open-multi", REG_MULTI_SZ, bytesOf(std::wstring(L"one\0two", 7)));
     RegKey key(scratch.path(), RegKey::CHANGE);
     key.setDWORD(L"d", 0x01020304);
     key.setBytes(L"b", "\0\xff", 2);
@@ -50,6 +52,7 @@ TEST(RegKey, ReadsCheckTypeAndSizeAndWritesExactBytes) {
         {L"m", REG_MULTI_SZ, std::string("a\0\0\0b\0\0\0\0\0", 10)},
         {NULL_STRING, REG_SZ, std::string("x\0\0\0", 4)},
         {L"qword", REG_QWORD, "12345678"},
+        {L"open", REG_SZ, bytesOf(L"abc")},
     };
     for (const auto& [name, type, bytes] : stored) {
         const RegKey::RawValue value = key.getRawValue(name);
@@ -58,10 +61,16 @@ TEST(RegKey, ReadsCheckTypeAndSizeAndWritesExactBytes) {
     }
     EXPECT_EQ(key.getDWORD(L"d"), 0x01020304u);
     EXPECT_EQ(key.getBytes(L"b"), (Bytes{0, 0xff}));
-    EXPECT_EQ(key.getString(L"s"), L"");
-    EXPECT_EQ(key.getString(L"odd"), L"");  // whole code units only, less the last
-    EXPECT_EQ(key.getString(L"e"), L"%A%");
-    EXPECT_EQ(key.getString(L"m"), std::wstring(L"a\0b\0", 4));
+    // Only a terminating NUL is dropped; data without one reads whole.
+    const std::pair<std::wstring, std::wstring> texts[] = {
+        {L"s", L""},
+        {L"odd", L"a"},  // whole code units only
+        {L"e", L"%A%"},
+        {L"m", std::wstring(L"a\0b\0", 4)},
+        {L"open", L"abc"},
+        {L"open-multi", std::wstring(L"one\0two", 7)},
+    };
+    for (const auto& [name, text] : texts) EXPECT_EQ(key.getString(name), text) << name.c_str();
     EXPECT_EQ(key.getDWORD(L"s", 9), 9u);
     EXPECT_EQ(key.getString(L"missing", L"default"), L"default");
     EXPECT_FALSE(key.hasValue(L"missing"));
@@ -76,6 +85,7 @@ TEST(RegKey, ReadsCheckTypeAndSizeAndWritesExactBytes) {
     };
     for (const auto& [f, message] : failures) EXPECT_EQ(messageOf<RegKeyException>(f), message);
     // The empty name would reach the default value by another spelling.
+    const std::wstring nul(1, L'\0');
     const std::pair<std::function<void()>, std::wstring> refusals[] = {
         {[&] { key.hasValue(L""); }, L"empty value name"},
         {[&] { key.setDWORD(L"", 1); }, L"empty value name"},
@@ -83,10 +93,20 @@ TEST(RegKey, ReadsCheckTypeAndSizeAndWritesExactBytes) {
         {[&] { key.deleteSubKey(L""); }, L"keyName"},
         {[] { RegKey::deleteKeyIfParentExists(L"HKEY_USERS"); }, L"no separator: HKEY_USERS"},
         {[] { RegKey::deleteKeyIfParentExists(L"HKEY_USERS\\"); }, L"HKEY_USERS\\"},
+        // The registry would take a name holding NUL as its part before it.
+        {[&] { key.setDWORD(L"d" + nul + L"x", 1); }, L"value name holds NUL: d" + nul + L"x"},
+        {[&] { key.getString(L"s" + nul); }, L"value name holds NUL: s" + nul},
+        {[&] { RegKey(scratch.path() + nul + L"\\x", RegKey::CHANGE); },
+         L"key path holds NUL: " + scratch.path() + nul + L"\\x"},
+        {[&] { RegKey(HKEY_CURRENT_USER, scratch.subKey() + nul, RegKey::READ); },
+         L"key path holds NUL: " + scratch.subKey() + nul},
+        {[&] { key.deleteSubKey(L"k" + nul); }, L"key path holds NUL: k" + nul},
     };
     for (const auto& [f, message] : refusals) {
         EXPECT_EQ(messageOf<IllegalArgumentException>(f), message);
     }
+    EXPECT_EQ(key.getDWORD(L"d"), 0x01020304u);
+    EXPECT_EQ(key.getSubKeyNames(), std::vector<std::wstring>{});
 }
 
 TEST(RegKey, EnumeratesAndDeletesOnlyLeafKeys) {

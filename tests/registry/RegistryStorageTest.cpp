@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,7 +13,9 @@
 #include "ScratchKey.h"
 #include "core/Constants.h"
 #include "core/Exception.h"
+#include "core/Platform.h"
 #include "core/StringUtil.h"
+#include "registry/RegKey.h"
 #include "registry/RegistryStorageKey.h"
 
 namespace {
@@ -149,6 +153,93 @@ TEST(RegistryStorage, SavesWithMarkAndExtensionOrRefusesWhatNoLineCanCarry) {
               L"CreateFile: " + unreachable + L".reg: 3");
 }
 
+// The names of the files in the directory that start as the name given.
+std::vector<std::wstring> filesLike(const std::wstring& start) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW((start + L"*").c_str(), &found);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
+        names.push_back(found.cFileName);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    return names;
+}
+
+// An old file is replaced whole or not at all, and nothing is left beside it.
+TEST(RegistryStorage, ReplacesAnOldFileOnlyWithAWholeNewOne) {
+    const std::wstring file = tempPath(L"velmora-replaced-" + std::to_wstring(GetCurrentProcessId()));
+    const std::string old = "an old file, longer than the new one will be" + std::string(4096, 'x');
+    const struct {
+        DWORD share;  // of a handle held on the old file while saving, or ~0 for none
+        std::wstring failure;
+    } cases[] = {
+        {~0u, L"(nothing thrown)"},
+        {0, L"MoveFileEx: " + file + L".reg"},
+        {FILE_SHARE_READ | FILE_SHARE_WRITE, L"MoveFileEx: " + file + L".reg"},
+    };
+    for (const auto& [share, failure] : cases) {
+        std::ofstream(std::string(file.begin(), file.end()) + ".reg", std::ios::binary) << old;
+        const HANDLE held = share == ~0u ? INVALID_HANDLE_VALUE
+                                         : CreateFileW((file + L".reg").c_str(), GENERIC_READ,
+                                                       share, nullptr, OPEN_EXISTING, 0, nullptr);
+        RegistryStorage storage(file);
+        storage.getKey(path).setDWORD(L"d", 1);
+        // The error code is the system's: Wine and Windows differ in it.
+        const std::wstring message = messageOf<IOException>([&] { storage.save(); });
+        EXPECT_EQ(message.substr(0, message.rfind(L": ")), failure) << share;
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        std::wostringstream out;
+        storage.write(out);
+        const std::wstring written = L'\xFEFF' + out.str();
+        EXPECT_EQ(fileBytes(file + L".reg"), failure == L"(nothing thrown)" ? bytesOf(written) : old)
+            << share;
+        EXPECT_EQ(filesLike(file), std::vector<std::wstring>{fileNameOf(file) + L".reg"}) << share;
+        DeleteFileW((file + L".reg").c_str());
+    }
+}
+
+// The registry editor is started by its full path on the file named: no
+// interpreter expands %OS% in the name, and a regedit.exe in the current
+// directory is never started.
+TEST(RegistryStorage, ImportsTheFileNamedThroughTheEditorByItsFullPath) {
+    const ScratchKey scratch;
+    const std::wstring directory = tempPath(L"velmora-import-" + std::to_wstring(GetCurrentProcessId()));
+    CreateDirectoryW(directory.c_str(), nullptr);
+    const std::wstring planted = joinPath(directory, L"regedit.exe");
+    ASSERT_TRUE(CopyFileW(besideThisTest(L"marker-program.exe").c_str(), planted.c_str(), FALSE));
+    // The planted program leaves its marker when started, so the test can fail.
+    WaitForSingleObject(launchProcess(planted, L"\"" + planted + L"\"").get(), 10000);
+    ASSERT_TRUE(exists(planted + L".ran"));
+    DeleteFileW((planted + L".ran").c_str());
+
+    const std::pair<std::wstring, uint32_t> files[] = {
+        {L"aWindows_NTb.reg", 2}, {L"a%OS%b.reg", 1}, {L"plain.reg", 3}};
+    for (const auto& [name, value] : files) {
+        RegistryStorage storage(joinPath(directory, name));
+        storage.getKey(scratch.path()).setDWORD(L"v", value);
+        storage.save();
+    }
+    wchar_t previous[MAX_PATH + 1];
+    GetCurrentDirectoryW(MAX_PATH + 1, previous);
+    SetCurrentDirectoryW(directory.c_str());
+    for (const auto& [name, value] : files) {
+        // Under Wine a process now and then fails to start; the import is tried again.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            try {
+                RegistryStorage::importRegFile(name);
+                break;
+            } catch (const IOException& e) {
+                if (attempt == 2) ADD_FAILURE() << e.getMessage();
+            }
+        }
+        EXPECT_EQ(RegKey(scratch.path(), RegKey::READ).getDWORD(L"v", 0), value) << name.c_str();
+    }
+    SetCurrentDirectoryW(previous);
+    EXPECT_FALSE(exists(planted + L".ran"));
+    for (const auto& [name, value] : files) DeleteFileW(joinPath(directory, name).c_str());
+    DeleteFileW(planted.c_str());
+    RemoveDirectoryW(directory.c_str());
+}
+
 TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {
     const ScratchKey scratch;
     scratch.set(L"sz", REG_SZ, std::string("a\0\0\0", 4));
@@ -161,6 +252,9 @@ TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {
     scratch.set(L"bin", REG_BINARY, "\xff");
     scratch.set(nullptr, REG_SZ, std::string("d\0\0\0", 4));
     scratch.set(L"child", REG_QWORD, std::string(8, '\0'), L"Sub\\deeper");
+    // A value really named U+FFFF is no default value, with one or without.
+    scratch.set(NULL_STRING.c_str(), REG_SZ, std::string("f\0\0\0", 4));
+    scratch.set(NULL_STRING.c_str(), REG_DWORD, std::string("\2\0\0\0", 4), L"Sub");
 
     const std::wstring top = scratch.path();
     EXPECT_EQ(fileText([&](RegistryStorage& s) { s.getKey(top).loadTree(); }),
@@ -169,9 +263,70 @@ TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {
                   L"\"bin\"=hex:ff\r\n\"dword\"=dword:00000001\r\n"
                   L"\"dword8\"=hex(4):01,00,00,00,02,00,00,00\r\n\"multi-odd\"=hex(7):61,00,00\r\n"
                   L"\"none\"=hex(0):\r\n\"sz\"=\"a\"\r\n\"sz-empty\"=hex(1):\r\n"
-                  L"\"sz-open\"=hex(1):61,00,62,00\r\n@=\"d\"\r\n\r\n[" +
-                  top + L"\\Sub]\r\n\r\n[" + top +
+                  L"\"sz-open\"=hex(1):61,00,62,00\r\n\"\xFFFF\"=\"f\"\r\n@=\"d\"\r\n\r\n[" +
+                  top + L"\\Sub]\r\n\"\xFFFF\"=dword:00000002\r\n\r\n[" + top +
                   L"\\Sub\\deeper]\r\n\"child\"=hex(b):00,00,00,00,00,00,00,00\r\n\r\n");
+}
+
+extern "C" LONG NTAPI NtDeleteKey(HANDLE key);
+
+// Makes the key below HKEY_CURRENT_USER a registry link to the other key, or
+// with no target removes it as itself: removing it by name would follow it.
+void link(const std::wstring& subKey, const std::wstring& target = L"") {
+    HKEY key = nullptr;
+    if (target.empty()) {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), REG_OPTION_OPEN_LINK, DELETE, &key) ==
+            ERROR_SUCCESS) {
+            NtDeleteKey(key);
+            RegCloseKey(key);
+        }
+        return;
+    }
+    RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                    KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &key, nullptr);
+    // Link targets name the current user's hive as the kernel does.
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    char user[256];
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, user, sizeof user, &size);
+    CloseHandle(token);
+    wchar_t* sid = nullptr;
+    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid);
+    const std::wstring to = L"\\Registry\\User\\" + std::wstring(sid) + L"\\" + target;
+    LocalFree(sid);
+    EXPECT_EQ(RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
+                             reinterpret_cast<const BYTE*>(to.data()), to.size() * 2),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+// A link cannot be recorded in a file, and following one copies another part
+// of the registry, or the tree itself without end; a tree deeper than the
+// registry allows is no tree it made. Each is refused naming the key.
+TEST(RegistryStorage, BackupsRefuseLinksAndTreesDeeperThanTheRegistryAllows) {
+    const ScratchKey scratch;
+    const std::wstring sub = scratch.subKey(), top = scratch.path();
+    std::wstring deep = L"deep";
+    for (int level = 2; level <= 513; ++level) deep += L"\\k";
+    scratch.set(L"v", REG_DWORD, std::string(4, '\0'), deep);
+    scratch.set(L"v", REG_DWORD, std::string(4, '\0'), L"elsewhere");
+    const std::wstring links[] = {L"\\tree\\loop", L"\\other\\away", L"\\linked"};
+    link(sub + links[0], sub + L"\\tree");
+    link(sub + links[1], sub + L"\\elsewhere");
+    link(sub + links[2], sub + L"\\elsewhere");
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {top + L"\\tree", L"registry link can't be backed up: " + top + L"\\tree\\loop"},
+        {top + L"\\other", L"registry link can't be backed up: " + top + L"\\other\\away"},
+        {top + L"\\linked", L"registry link can't be backed up: " + top + L"\\linked"},
+        {top + L"\\deep", L"key tree deeper than 512 levels: " + top + L"\\" + deep},
+        {top + L"\\deep\\k", L"(nothing thrown)"},
+    };
+    for (const auto& [tree, message] : cases) {
+        RegistryStorage storage(L"unused");
+        EXPECT_EQ(messageOf<RegKeyException>([&] { storage.getKey(tree).loadTree(); }), message);
+    }
+    for (const std::wstring& name : links) link(sub + name);
 }
 
 }  // namespace

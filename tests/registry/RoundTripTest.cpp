@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <map>
@@ -139,8 +140,9 @@ private:
         };
         const auto& [type, data] = values[pick(10)];
         const std::wstring valueName = name(true);
-        ASSERT_EQ(setRaw(key, pick(8) == 0 ? nullptr : valueName.c_str(), type, data),
-                  ERROR_SUCCESS);
+        // U+FFFF is a name like any other, never the default value.
+        const wchar_t* const names[] = {nullptr, L"\xFFFF", valueName.c_str()};
+        ASSERT_EQ(setRaw(key, names[std::min(pick(16), 2)], type, data), ERROR_SUCCESS);
     }
 
     std::mt19937 random_;

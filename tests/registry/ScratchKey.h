@@ -16,6 +16,17 @@ inline std::wstring tempPath(const std::wstring& name) {
     return joinPath(temp, name);
 }
 
+// A file beside the running test's executable.
+inline std::wstring besideThisTest(const std::wstring& name) {
+    wchar_t self[MAX_PATH + 1];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
+    return joinPath(parentPathOf(std::wstring(self, length)), name);
+}
+
+inline bool exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // The code units of a text as bytes, the way the registry holds them.
 inline std::string bytesOf(const std::wstring& text) {
     return {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)};
