@@ -10,6 +10,7 @@
 #include "items/AbstractRegBitValueItem.h"
 #include "items/CheckItem.h"
 #include "items/Inheritable.h"
+#include "items/ExecItem.h"
 #include "items/ToggleItem.h"
 #include "items/ValueItem.h"
 
@@ -79,7 +80,10 @@ std::wstring dumpCatalogue(const std::vector<Category*>& categories) {
                        ClassTable::itemClassName(*item) + L" target=" +
                        hex(item->getAffectTarget()) + L" post=" + toString(item->getPostChanged()) +
                        L" default=" + values.defaultValue + L" stored=" + values.stored +
-                       L" current=" + values.current + inheritedOf(*item) + L"\n";
+                       L" current=" + values.current + inheritedOf(*item);
+                if (const auto* exec = dynamic_cast<const ExecItem*>(item))
+                    out += L" targets=" + toString(static_cast<int32_t>(exec->getTargets().size()));
+                out += L"\n";
             }
         }
     }

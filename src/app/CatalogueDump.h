@@ -13,6 +13,7 @@ class Item;
 //       item <qualified id> class=<name> target=0x... post=<n> default=<v> stored=<v> current=<v>
 //            [inherited=<true|false>]
 // A selector lists its keys; an item that can inherit says whether it does.
+// A launcher's line ends with " targets=<count>".
 // Every category is listed at the top level in the loader's order.
 std::wstring dumpCatalogue(const std::vector<Category*>& categories);
 

@@ -3,7 +3,12 @@
 #include "items/NICCheckItem.h"
 #include "items/NICValueItem.h"
 #include "items/RFC1323OptsItem.h"
+#include "items/DiskPerformanceCounterItem.h"
+#include "items/ExecItem.h"
+#include "items/PriorityControlItem.h"
 #include "items/RegCheckItem.h"
+#include "items/RegDeleteSubKeysItem.h"
+#include "items/RegKeyItem.h"
 #include "items/RegMultiListValueItem.h"
 #include "items/RegMultiStringCheckItem.h"
 #include "items/RegMultiValueItem.h"
@@ -22,4 +27,9 @@ void ClassTable::registerClasses() {
     addItemClass<NICValueItem>(L"velmora.reg.nic.NICValueItem");
     addItemClass<RFC1323OptsItem>(L"velmora.reg.nic.RFC1323OptsItem");
     addSelectorClass<NICEnumerator>(L"velmora.reg.nic.NICEnumerator");
+    addItemClass<PriorityControlItem>(L"velmora.reg.PriorityControlItem");
+    addItemClass<DiskPerformanceCounterItem>(L"velmora.reg.DiskPerformanceCounterItem");
+    addItemClass<ExecItem>(L"velmora.generic.ExecItem");
+    addItemClass<RegKeyItem>(L"velmora.reg.RegKeyItem");
+    addItemClass<RegDeleteSubKeysItem>(L"velmora.reg.RegDeleteSubKeysItem");
 }

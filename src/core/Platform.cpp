@@ -77,7 +77,9 @@ FileHandle launchProcess(const std::wstring& application, const std::wstring& co
 }
 
 void startProcess(const std::wstring& application, const std::wstring& commandLine) {
-    launchProcess(application, commandLine);
+    // A C program takes the first word of its command line for its own name:
+    // without the program in front, the first argument would be lost.
+    launchProcess(application, L"\"" + application + L"\" " + commandLine);
 }
 
 std::string toUtf8(const std::wstring& text) {

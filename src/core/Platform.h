@@ -28,7 +28,9 @@ void restrictDllSearchToSystem();
 // that waits for it; throws IOException when it cannot be created.
 FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine);
 
-// Starts a process as launchProcess does, without waiting for it.
+// Starts the program with the arguments as launchProcess does, without
+// waiting for it. The command line is the quoted program path, a blank and
+// the arguments, as a program expects to find it.
 void startProcess(const std::wstring& application, const std::wstring& commandLine);
 
 // UTF-8 form of a text, for consoles, pipes and files read on other systems.

@@ -29,6 +29,9 @@ protected:
     virtual void writeState(RegKey& key, bool state) = 0;
 
     void initDefaultState(bool state) { defaultState_ = state; }
+    // For subclasses whose state is not one value of a key.
+    void loadState(bool stored) { storedState_ = currentState_ = stored; }
+    void takeCurrentAsStored() { storedState_ = currentState_; }
 
 private:
     bool defaultState_ = false;

@@ -3,8 +3,10 @@
 #include "items/CheckItem.h"
 #include "items/Inheritable.h"
 #include "views/CheckItemView.h"
+#include "views/ExecItemView.h"
 #include "views/InheritCheckItemView.h"
 #include "views/RFC1323OptsView.h"
+#include "views/PriorityControlItemView.h"
 #include "views/ToggleItemView.h"
 #include "views/ValueItemView.h"
 
@@ -25,6 +27,20 @@ awt::Component* ItemViewFactory::createToggleItemView(ToggleItem& item) {
 
 awt::Component* ItemViewFactory::createRFC1323OptsView(RFC1323OptsItem& item) {
     return new RFC1323OptsView(item);
+}
+
+awt::Component* ItemViewFactory::createPriorityControlItemView(PriorityControlItem& item) {
+    return new PriorityControlItemView(item);
+}
+
+awt::Component* ItemViewFactory::createExecItemView(ExecItem& item) {
+    return new ExecItemView(item);
+}
+
+awt::Component* ItemViewFactory::createFrozenCheckItemView(CheckItem& item) {
+    auto* view = new CheckItemView(item);
+    view->setEnabled(false);
+    return view;
 }
 
 void installItemViews() {

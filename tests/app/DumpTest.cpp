@@ -7,7 +7,6 @@
 #include "../config/DefinitionDir.h"
 #include "../registry/ScratchKey.h"
 #include "app/CatalogueDump.h"
-#include "items/AbstractRegBitValueItem.h"
 
 namespace {
 
@@ -58,6 +57,7 @@ TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
     const ScratchKey scratch;
     DefinitionDir dir;
     scratch.setDWORD(L"n", 42);
+    scratch.setDWORD(L"p", 0x2a);
     scratch.set(L"m", REG_MULTI_SZ, bytesOf({L"a\0B\0\0", 5}));
     scratch.set(L"e", REG_SZ, bytesOf(std::wstring(L"y=-5 z=2,8") + L'\0'));
     dir.write(L"sub.xml",
@@ -85,6 +85,10 @@ TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
   <item class="velmora.reg.RegMultiListValueItem" id="l"><affectTarget>system</affectTarget>
     <params><key>@KEY@</key><value>e</value><type>REG_SZ</type><name>z</name><index>1</index>
     <default>3</default></params></item>
+  <item class="velmora.reg.PriorityControlItem" id="p"><affectTarget>system</affectTarget>
+    <params><key>@KEY@</key><value>p</value><default>2</default></params></item>
+  <item class="velmora.generic.ExecItem" id="x"><affectTarget>system</affectTarget><params><file>
+    <name>a</name><file>C:\a.exe</file></file><file><name>b</name><file>C:\b</file></file></params></item>
   </group></group>)",
               scratch.path());
     // Each reference reads its file again, so the groups of a category
@@ -100,6 +104,8 @@ category top "設定 "top"" target=0x00010001 expanded=false parent=-
     item top.g.s class=velmora.reg.RegMultiStringCheckItem target=0x00000001 post=0 default=false stored=true current=true
     item top.g.v class=velmora.reg.RegMultiValueItem target=0x00000001 post=0 default=3 stored=-5 current=-5
     item top.g.l class=velmora.reg.RegMultiListValueItem target=0x00000001 post=0 default=3 stored=8 current=8
+    item top.g.p class=velmora.reg.PriorityControlItem target=0x00000001 post=0 default=0x00000002 stored=0x0000002a current=0x0000002a
+    item top.g.x class=velmora.generic.ExecItem target=0x00000001 post=0 default=- stored=- current=- targets=2
 category sub "下位" target=0x00010000 expanded=true parent=top
   group flag "" target=0x00010000
     item sub.flag.flag class=velmora.reg.RegCheckItem target=0x00010000 post=1 default=true stored=true current=true
@@ -132,16 +138,6 @@ TEST(Dump, ErrorsGoToStandardErrorWithExitCodeOne) {
     for (const auto& [arguments, message] : cases) {
         EXPECT_EQ(dump(dir, arguments), "exit 1\n--\n" + message + "\n--\n");
     }
-}
-
-// The dump reaches every bit item through their base.
-TEST(Dump, ShowsBitItemsInHexadecimal) {
-    struct Bits : AbstractRegBitValueItem {
-        awt::Component* createView() override { return nullptr; }
-    } bits;
-    bits.setCurrentValue(0xDEADBEEF);
-    const ItemValueTexts texts = valueTextsOf(bits);
-    EXPECT_EQ(texts.stored + L" " + texts.current, L"0x00000000 0xdeadbeef");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ArgumentWriter.h"
 #include "MessageOf.h"
 #include "core/Exception.h"
 #include "core/StringUtil.h"
@@ -23,22 +24,16 @@ TEST(Platform, FullPathsAreWholeAndFailuresNameThePath) {
     EXPECT_TRUE(endsWithIgnoreCase(systemDirectory(), L"\\system32"));
 }
 
-TEST(Platform, StartProcessRunsWithoutWaitingAndReportsFailures) {
-    wchar_t temp[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, temp);
-    const std::wstring marker = joinPath(temp, L"velmora-start-process.txt");
-    DeleteFileW(marker.c_str());
-    startProcess(joinPath(systemDirectory(), L"cmd.exe"),
-                 L"cmd.exe /c echo started> \"" + marker + L"\"");
-    bool appeared = false;
-    for (int i = 0; i < 200 && !appeared; ++i) {
-        appeared = GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
-        if (!appeared) Sleep(50);
+// The program must see every argument, the first one too: C programs take
+// the first word of the command line for their own name.
+TEST(Platform, StartProcessPassesEveryArgumentAndReportsFailures) {
+    const std::wstring out = L"C:\\velmora start.txt";
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"", L""}, {L" -y", L"-y\n"}, {L" \"two words\" %PATH%", L"two words\n%PATH%\n"}};
+    for (const auto& [arguments, written] : cases) {
+        startProcess(argumentWriter(), L"\"" + out + L"\"" + arguments);
+        EXPECT_EQ(writtenText(out), out + L"\n" + written) << arguments;
     }
-    EXPECT_TRUE(appeared);
-    Sleep(200);  // let cmd close the file before it is removed
-    DeleteFileW(marker.c_str());
-
     const std::wstring message =
         messageOf<IOException>([] { startProcess(L"C:\\no\\such\\program.exe", L"program.exe"); });
     const std::wstring prefix = L"CreateProcess(C:\\no\\such\\program.exe) failed: ";

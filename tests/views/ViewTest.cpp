@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
+#include <thread>
+
+#include "../core/ArgumentWriter.h"
 
 #include "../awt/GuiSupport.h"
 #include "../items/ItemFixture.h"
@@ -12,8 +16,11 @@
 #include "awt/NumberField.h"
 #include "awt/SharedLayouts.h"
 #include "core/StringUtil.h"
+#include "items/ExecItem.h"
 #include "items/Inheritable.h"
 #include "items/RFC1323OptsItem.h"
+#include "items/PriorityControlItem.h"
+#include "items/RegDeleteSubKeysItem.h"
 #include "views/ItemViewFactory.h"
 
 // Every kind of view in one window over real items, used as a person uses
@@ -41,9 +48,13 @@ std::wstring shown(awt::Component& c) {
     auto* container = dynamic_cast<awt::Container*>(&c);
     for (int i = 0; container != nullptr && i < container->getComponentCount(); ++i)
         text += (i > 0 ? L" " : L"") + shown(*container->getComponent(i));
+    if (auto* frame = dynamic_cast<awt::BorderedPanel*>(&c))
+        return frame->getTitle() + L"{" + text + L"}";
     if (container != nullptr) return text;
     if (auto* box = dynamic_cast<awt::Checkbox*>(&c))
         text = (SendMessageW(c.getHandle(), BM_GETCHECK, 0, 0) ? L"[x]" : L"[ ]") + box->getLabel();
+    else if (auto* button = dynamic_cast<awt::Button*>(&c))
+        text = L"<" + button->getLabel() + L">";
     else if (auto* field = dynamic_cast<awt::NumberField*>(&c))
         text = toString(field->getValue()) + L"#" + toString(field->getColumns());
     else
@@ -52,8 +63,36 @@ std::wstring shown(awt::Component& c) {
            (GetFocus() == c.getHandle() ? L"*" : L"");
 }
 
-// The item's value, 1 or 0 for a state, and whether it inherits.
+// The text of the message box that the watcher answered.
+std::wstring boxText;
+std::thread boxWatcher;
+
+// Answers the program's first message box within 3 s, keeping its text.
+void watchForBox() {
+    boxWatcher = std::thread([] {
+        for (int i = 0; i < 60; ++i, Sleep(50)) {
+            const HWND box = FindWindowW(L"#32770", L"velmora");
+            if (box == nullptr) continue;
+            wchar_t text[512] = L"";
+            GetDlgItemTextW(box, 0xFFFF, text, 512);
+            boxText = text;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return;
+        }
+    });
+}
+
+// The item's value, 1 or 0 for a state, and whether it inherits; for a
+// launcher, whether the argument writer ran and the box that was shown.
 std::wstring held(Item& item) {
+    wchar_t hex[8];
+    if (auto* bits = dynamic_cast<PriorityControlItem*>(&item))
+        return std::swprintf(hex, 8, L"0x%02x", bits->getCurrentValue()), hex;
+    if (dynamic_cast<ExecItem*>(&item)) {
+        const bool ran =
+            GetFileAttributesW((argumentWriter() + L".txt").c_str()) != INVALID_FILE_ATTRIBUTES;
+        return (ran ? L"started" : L"-") + (boxText.empty() ? L"" : L" " + boxText);
+    }
     auto* inheritable = dynamic_cast<Inheritable*>(&item);
     const wchar_t* inherits = inheritable && inheritable->isInherited() ? L" inherited" : L"";
     if (auto* check = dynamic_cast<CheckItem*>(&item))
@@ -83,9 +122,28 @@ const std::vector<Param> options =
     num(L"0", {{L"select", L"", {{L"id", L"WindowScaling"}}, {{L"name", L"ウィンドウ拡大"}}},
                {L"select", L"", {{L"id", L"Timestamping"}}, {{L"name", L"タイムスタンプ"}}}});
 
+std::vector<Param> scheduling(bool server) {
+    std::vector<Param> params = {
+        {L"value", L"v"},
+        {L"default", L"0"},
+        {L"select",
+         L"",
+         {{L"id", L"length"}},
+         {{L"name", L"間隔"}, {L"item", L"長い"}, {L"item", L"短い"}}},
+        {L"select",
+         L"",
+         {{L"id", L"boost"}},
+         {{L"name", L"ブースト"}, {L"item", L"なし"}, {L"item", L"小"}, {L"item", L"大"}}}};
+    if (server) params.push_back({L"server", L""});
+    return params;
+}
+Param target(const std::wstring& name, const std::wstring& path) {
+    return {L"file", L"", {}, {{L"name", name}, {L"file", path}}};
+}
+
 const struct Row {
     const wchar_t* caption;
-    char kind;  // number, check, toggle or RFC 1323 options
+    char kind;  // number, check, toggle, RFC 1323 options, priority, exec or a frozen key
     Inherit inherit;
     std::vector<Param> params;
     std::string data;  // of the value, when there is one
@@ -132,6 +190,38 @@ const struct Row {
     // The arrow keys choose as a click does, and stop at the end.
     {L"文字", 't', PLAIN, sizes(), raw(L"s"), L"[x]小さい [ ]普通 [ ]大きい",
      L"keys 0 Right Right Right", L"[ ]小さい [ ]普通 [x]大きい* = 2"},
+    {L"処理の割り当て", 'p', PLAIN, scheduling(false), raw(0x26u),
+     L"間隔{[x]長い [ ]短い} ブースト{[ ]なし [ ]小 [x]大}", L"click 1",
+     L"間隔{[ ]長い [x]短い*} ブースト{[ ]なし [ ]小 [x]大} = 0x16"},
+    {L"サーバー", 'p', PLAIN, scheduling(true), raw(0u),
+     L"間隔{[ ]長い [x]短い} ブースト{[x]なし [ ]小 [ ]大}", L"click 3",
+     L"間隔{[ ]長い [x]短い} ブースト{[ ]なし [x]小* [ ]大} = 0x05"},
+    // Buttons in the code-unit order of their names.
+    {L"ツール",
+     'e',
+     PLAIN,
+     {target(L"起動", argumentWriter()), target(L"失敗", L"C:\\no\\such.exe")},
+     "",
+     L"<失敗> <起動>",
+     L"click 1",
+     L"<失敗> <起動>* = started"},
+    {L"壊れたツール",
+     'e',
+     PLAIN,
+     {target(L"失敗", L"C:\\no\\such.exe")},
+     "",
+     L"<失敗>",
+     L"click 0",
+     L"<失敗> = - C:\\no\\such.exe を起動できませんでした。"},
+    // Clean, with no backup to restore from: a click changes nothing.
+    {L"整理",
+     'f',
+     PLAIN,
+     {{L"label", L"整理済み"}, {L"backup", L"C:\\no\\backup"}},
+     "",
+     L"[x]整理済み~",
+     L"click 0",
+     L"[x]整理済み~ = 1"},
 };
 
 void act(const awt::Frame& frame, Item& item, awt::Component& view, const std::wstring& input) {
@@ -140,8 +230,20 @@ void act(const awt::Frame& frame, Item& item, awt::Component& view, const std::w
     int32_t n = 0;
     words >> how >> n;
     std::getline(words, keys);
-    auto* container = dynamic_cast<awt::Container*>(&view);
-    awt::Component& control = container && how != L"set" ? *container->getComponent(n) : view;
+    std::vector<awt::Component*> leaves;  // in the order shown
+    const std::function<void(awt::Component&)> collect = [&](awt::Component& c) {
+        auto* container = dynamic_cast<awt::Container*>(&c);
+        for (int i = 0; container != nullptr && i < container->getComponentCount(); ++i)
+            collect(*container->getComponent(i));
+        if (container == nullptr) leaves.push_back(&c);
+    };
+    collect(view);
+    awt::Component& control = how != L"set" ? *leaves.at(static_cast<size_t>(n)) : view;
+    if (dynamic_cast<ExecItem*>(&item)) {
+        DeleteFileW((argumentWriter() + L".txt").c_str());
+        boxText.clear();
+        watchForBox();
+    }
     if (how == L"click") click(control, 8, control.getSize().height / 2);
     if (how == L"keys") control.requestFocus();
     EXPECT_TRUE(how != L"keys" || typeKeys(frame, keys));
@@ -179,13 +281,16 @@ TEST_F(Views, ShowTheirItemsAndWriteWhatAPersonChooses) {
         items.push_back(row.kind == 't'   ? configured<RegToggleItem>(row.params, below)
                         : row.kind == 'r' ? configured<RFC1323OptsItem>(row.params, below)
                         : row.kind == 'c' ? make<RegCheckItem>(row, below)
+                        : row.kind == 'p' ? configured<PriorityControlItem>(row.params, below)
+                        : row.kind == 'e' ? configured<ExecItem>(row.params, below)
+                        : row.kind == 'f' ? configured<RegDeleteSubKeysItem>(row.params, below)
                                           : make<RegValueItem>(row, below));
         views.push_back(std::make_unique<awt::Label>(row.caption));
         views.push_back(std::unique_ptr<awt::Component>(items.back()->createView()));
         panel.add(views.end()[-2].get());
         panel.add(views.back().get());
     }
-    show(frame, 420, 420);
+    show(frame, 560, 560);
     for (size_t i = 0; i < std::size(rows); ++i)
         EXPECT_EQ(shown(*views[2 * i + 1]), rows[i].before) << rows[i].caption;
     EXPECT_TRUE(screenshot(VIEWS_SCREENSHOT));
@@ -195,8 +300,10 @@ TEST_F(Views, ShowTheirItemsAndWriteWhatAPersonChooses) {
         act(frame, *items[i], *views[2 * i + 1], rows[i].input);
         runUntil([&] { return now() == rows[i].after; }, 3000);
         runFor(100);  // nothing more may follow
+        if (boxWatcher.joinable()) boxWatcher.join();
         EXPECT_EQ(now(), rows[i].after) << rows[i].caption;
     }
+    DeleteFileW((argumentWriter() + L".txt").c_str());
 }
 
 }  // namespace

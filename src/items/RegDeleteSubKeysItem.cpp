@@ -1,0 +1,120 @@
+#include "items/RegDeleteSubKeysItem.h"
+
+#include <vector>
+
+#include "core/Exception.h"
+#include "core/Platform.h"
+#include "core/StringUtil.h"
+#include "items/Params.h"
+#include "items/ViewFactory.h"
+#include "registry/RegKey.h"
+#include "registry/RegistryStorageKey.h"
+
+void RegDeleteSubKeysItem::readParameters(const xml::Element& params) {
+    std::wstring backup = NULL_STRING;
+    forEachParam(params, [&](const std::wstring& name, const xml::Node& param) {
+        if (name == L"save") {
+            forEachParam(param, [this](const std::wstring& child, const xml::Node& key) {
+                if (child == L"key") keptNames_.insert(toLowerCase(key.getText()));
+            });
+        } else if (name == L"backup") {
+            backup = param.getText();
+        }
+    });
+    if (backup == NULL_STRING || backup.empty())
+        throw ConfigException(L"no <backup> of item " + getId());
+    // One name for the existence test, the write and the import, fixed now:
+    // a later change of the current directory must not move the backup.
+    if (!endsWithIgnoreCase(backup, L".reg")) backup += L".reg";
+    backupPath_ = fullPathOf(backup);
+    AbstractRegCheckItem::readParameters(params);
+}
+
+void RegDeleteSubKeysItem::configure(const xml::Element& params) {
+    AbstractRegCheckItem::configure(params);
+    if (getStoredState() && GetFileAttributesW(backupPath_.c_str()) == INVALID_FILE_ATTRIBUTES)
+        noBackup_ = true;
+}
+
+bool RegDeleteSubKeysItem::isKept(const std::wstring& name) const {
+    return keptNames_.count(toLowerCase(name)) != 0;
+}
+
+bool RegDeleteSubKeysItem::readState(RegKey& key) {
+    for (const std::wstring& name : key.getSubKeyNames())
+        if (!isKept(name)) return false;
+    return true;
+}
+
+void RegDeleteSubKeysItem::load() {
+    checkKeyPath();
+    try {
+        RegKey key(getKeyPath(), RegKey::READ);
+        loadState(readState(key));
+    } catch (const RegKeyException&) {
+        loadState(true);
+        keyMissing_ = true;
+    }
+}
+
+awt::Component* RegDeleteSubKeysItem::createView() {
+    if (noBackup_) return ViewFactory::installed().createFrozenCheckItemView(*this);
+    return AbstractRegCheckItem::createView();
+}
+
+void RegDeleteSubKeysItem::apply() {
+    if (noBackup_) return;
+    AbstractRegCheckItem::apply();
+}
+
+void RegDeleteSubKeysItem::commit() {
+    if (getCurrentState()) {
+        clean();
+    } else {
+        restore();
+    }
+    takeCurrentAsStored();
+}
+
+void RegDeleteSubKeysItem::clean() {
+    {
+        RegistryStorage backup(backupPath_);
+        backup.getKey(getKeyPath()).loadTree();
+        backup.save();
+    }
+    RegKey key(getKeyPath(), RegKey::CHANGE);
+    std::vector<std::wstring> doomed;
+    for (const std::wstring& name : key.getSubKeyNames())
+        if (!isKept(name)) doomed.push_back(name);
+    // All or nothing: a sub-key that cannot be deleted alone must stop the
+    // clean before any other is gone, so that the item stays restorable.
+    for (const std::wstring& name : doomed) {
+        if (!RegKey(joinPath(getKeyPath(), name), RegKey::READ).getSubKeyNames().empty())
+            throw RegKeyException(L"delete sub key: " + name);
+    }
+    for (const std::wstring& name : doomed) key.deleteSubKey(name);
+}
+
+// The registry editor reports nothing, so the key itself must show that the
+// sub-keys are back.
+void RegDeleteSubKeysItem::restore() {
+    RegistryStorage::importRegFile(backupPath_);
+    bool clean = true;
+    try {
+        RegKey key(getKeyPath(), RegKey::READ);
+        clean = readState(key);
+    } catch (const RegKeyException&) {
+    }
+    if (clean)
+        throw IOException(L"the backup brought no sub key back: " + backupPath_ + L" to " +
+                          getKeyPath());
+}
+
+void RegDeleteSubKeysItem::storeTo(RegistryStorage& storage) {
+    if (keyMissing_ || !getCurrentState()) return;
+    RegistryStorage::Key& entry = storage.getKey(getKeyPath());
+    entry.markDeleteFirst();
+    entry.loadValues();
+    for (const std::wstring& name : RegKey(getKeyPath(), RegKey::READ).getSubKeyNames())
+        if (isKept(name)) storage.getKey(joinPath(getKeyPath(), name)).loadTree();
+}
