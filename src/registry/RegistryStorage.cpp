@@ -14,6 +14,31 @@
 #include "registry/RegistryStorageKey.h"
 #include "registry/RegistryStorageValue.h"
 
+namespace {
+
+// Where wchar_t is 16 bits wide, the code unit U+FFFF is also WEOF, so a
+// string buffer that grows through overflow() takes that unit for end of file
+// and drops it: a backed-up value named U+FFFF then came back as the key's
+// default value. Whole sequences are appended here and never pass that test.
+class TextBuffer : public std::wstreambuf {
+public:
+    std::wstring text;
+
+protected:
+    std::streamsize xsputn(const wchar_t* units, std::streamsize count) override {
+        text.append(units, static_cast<size_t>(count));
+        return count;
+    }
+    // Reached only by a single unit put on its own; end of file is never
+    // asked for here, so the value that looks like it is U+FFFF.
+    int_type overflow(int_type unit) override {
+        text.push_back(static_cast<wchar_t>(unit));
+        return traits_type::not_eof(unit);
+    }
+};
+
+}  // namespace
+
 RegistryStorage::RegistryStorage(const std::wstring& filePath) : filePath_(filePath) {}
 
 RegistryStorage::~RegistryStorage() = default;
@@ -46,10 +71,12 @@ void RegistryStorage::write(std::wostream& out) const {
 }
 
 void RegistryStorage::save() const {
-    std::wostringstream content;
+    TextBuffer buffer;
+    std::wostream content(&buffer);
     content << L'\xFEFF';
     write(content);
-    const std::wstring text = content.str();
+    if (!content) throw IOException(L"registry script can't be composed: " + filePath_);
+    const std::wstring& text = buffer.text;
 
     const std::wstring fileName =
         endsWithIgnoreCase(filePath_, L".reg") ? filePath_ : filePath_ + L".reg";

@@ -148,6 +148,25 @@ TEST(RegistryStorage, SavesWithMarkAndExtensionOrRefusesWhatNoLineCanCarry) {
                   std::string(reinterpret_cast<const char*>(expected.data()), expected.size() * 2));
         DeleteFileW(written.c_str());
     }
+    // U+FFFF is WEOF where wchar_t is 16 bits wide: among so many names, some
+    // meet the points where a string buffer grows, and none may be lost.
+    {
+        const std::wstring written = tempPath(L"velmora-ffff.reg");
+        RegistryStorage storage(written);
+        for (int i = 0; i < 400; ++i) {
+            storage.getKey(L"HKEY_USERS\\x")
+                .setDWORD(std::wstring(i % 7 + 40, L'\xFFFF') + toString(i), i);
+        }
+        storage.save();
+        const std::string bytes = fileBytes(written);
+        size_t found = 0;
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+            found += bytes[i] == '\xFF' && bytes[i + 1] == '\xFF';
+        size_t given = 0;
+        for (int i = 0; i < 400; ++i) given += i % 7 + 40;
+        EXPECT_EQ(found, given);
+        DeleteFileW(written.c_str());
+    }
     const std::wstring unreachable = tempPath(L"velmora-no-such-dir\\x");
     EXPECT_EQ(messageOf<IOException>([&] { RegistryStorage(unreachable).save(); }),
               L"CreateFile: " + unreachable + L".reg: 3");
