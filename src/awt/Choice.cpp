@@ -37,10 +37,17 @@ void Choice::addNative(HWND window, const std::wstring& item) {
 }
 
 LRESULT Choice::handleCommand(int code, WPARAM, bool& handled) {
-    if (code != CBN_SELCHANGE) return 0;
-    // CB_ERR is -1, which is "no selection" here too.
-    selectedIndex_ = static_cast<int32_t>(SendMessageW(getHandle(), CB_GETCURSEL, 0, 0));
+    // An arrow key in the open list reports the entry it moves to, but a
+    // list closed without picking (Esc, a click on the box or elsewhere)
+    // puts the old entry back without a word: the box would show one entry
+    // while the program acts on another. So the shown entry is read again
+    // whenever the list closes.
+    if (code != CBN_SELCHANGE && code != CBN_SELENDCANCEL && code != CBN_CLOSEUP) return 0;
     handled = true;
+    // CB_ERR is -1, which is "no selection" here too.
+    const auto shown = static_cast<int32_t>(SendMessageW(getHandle(), CB_GETCURSEL, 0, 0));
+    if (shown == selectedIndex_) return 0;
+    selectedIndex_ = shown;
     fireItemStateChanged();
     return 0;
 }

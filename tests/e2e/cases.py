@@ -194,9 +194,7 @@ def test_apply_failures(build):
 def set_filter(p, index):
     """Picks a filter entry from the open list: the keys belong to the list
     while it is open, Enter included."""
-    win = p.window()
-    choice = win.find("ComboBox", shown=True)
-    current = FILTERS.index(choice.text)
+    choice = p.window().find("ComboBox", shown=True)
     for _ in range(2):
         # A list already open closes at the click; Enter would then apply.
         p.click(choice)
@@ -204,9 +202,21 @@ def set_filter(p, index):
             break
     else:
         raise Failure("the filter's list did not open")
-    steps = index - current
+    # Read only now: a list left open shows the entry its keys moved to, and
+    # closing it puts the old one back.
+    steps = index - FILTERS.index(p.window().find("ComboBox").text)
     p.key(*(["Down"] * steps if steps > 0 else ["Up"] * -steps), "Return")
-    expect("filter shown", p.window().find("ComboBox").text, FILTERS[index])
+    expect("filter shown", check_filter(p), FILTERS[index])
+
+
+def check_filter(p):
+    """The filter entry on show, after checking that it is the one in effect:
+    the user-only group is hidden exactly under the filter system."""
+    win = p.window()
+    shown = win.find("ComboBox").text
+    expect(f"user-only group visible under {shown}",
+           win.find("Button", "フラグ", shown=None).visible, shown != FILTERS[1])
+    return shown
 
 
 def save(p, path):
@@ -323,6 +333,14 @@ def test_browse_and_save(build):
         set_filter(p, 0)
         expect("user-only group shown again under all",
                p.window().find("Button", "フラグ").shown, True)
+        # An arrow key in the open list acts at once; closing the list
+        # without picking puts the old entry back, and the filter with it.
+        choice = p.window().find("ComboBox")
+        p.click(choice)
+        p.key("Down")
+        expect("filter while the list is open", check_filter(p), FILTERS[1])
+        p.click(choice)
+        expect("filter after the list closed unpicked", check_filter(p), FILTERS[0])
         p.key("Next")
         expect("page under all after Page Down", p.shown_page(PAGES), NESTED)
 
@@ -421,7 +439,7 @@ def test_random_input(build):
                     p.key(*typed)
                 if time.time() - checked > 10:
                     checked = time.time()
-                    p.window()
+                    check_filter(p)
                     p.no_box()
             last.append("F1")
             p.focus()
