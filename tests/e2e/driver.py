@@ -164,10 +164,11 @@ class Build:
         if wait_ms:
             args += ["--wait", str(wait_ms)]
         result = self.wine(*args, timeout=wait_ms / 1000 + 30, check=False)
-        if result.returncode == 1:
+        if result.returncode == 1 and b"no window matched" in result.stderr:
             return []
         if result.returncode != 0:
-            raise Failure(f"window-tree ended with {result.returncode}")
+            raise Failure(f"window-tree ended with {result.returncode}: "
+                          f"{result.stderr.decode(errors='replace')}")
         return parse_listing(result.stdout.decode("utf-8"))
 
     def xdotool(self, *args):
@@ -273,7 +274,7 @@ class Program:
 
     # --- the main window
 
-    def window(self, wait_ms=0):
+    def window(self, wait_ms=3000):
         if not self.running():
             raise Failure(f"the program ended with exit code {self.process.returncode}")
         tops = self.build.windows(title=TITLE, wait_ms=wait_ms)
