@@ -52,7 +52,9 @@ fuzz: host
 # printed, and VELMORA_E2E_SEED=<seed> replays a run.
 .PHONY: soak
 soak: build
-	$(BUILD)/xdisplay start && $(BUILD)/winetool start && \
+	@# A Wine server left running would keep drawing on the display it was
+	@# started with, which xdisplay start replaces.
+	$(BUILD)/winetool stop; $(BUILD)/xdisplay start && $(BUILD)/winetool start && \
 	SOAK_SECONDS=$(SOAK_SECONDS) sh $(BUILD)/tests/e2e/e2e random_input; \
 	status=$$?; $(BUILD)/winetool stop; $(BUILD)/xdisplay stop; exit $$status
 

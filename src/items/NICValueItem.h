@@ -1,41 +1,24 @@
 #pragma once
 
-#include "items/NICParameterItem.h"
-#include "items/PropertyChangeListener.h"
+#include "items/NICInheritingItem.h"
 #include "items/RegValueItem.h"
 
 // A numeric TCP/IP setting, system-wide or per interface.
-class NICValueItem : public RegValueItem, public NICParameterItem {
+class NICValueItem : public NICInheritingItem<RegValueItem, NICValueItem> {
 public:
-    class InheriteeListener : public PropertyChangeListener {
-    public:
-        explicit InheriteeListener(NICValueItem& item) : item_(item) {}
-        void propertyChanged(const PropertyChangeEvent& event) override;
-
-    private:
-        NICValueItem& item_;
-    };
-
     NICValueItem() = default;
 
     Item* createInterfaceCopy(const std::wstring& interfaceKeyPath) override;
-    void setInherited(bool inherited) override;
-    void setToDefault() override;
-    void apply() override;
-    void revert() override;
+    // The view puts the value it shows into the item.
+    void setInherited(bool inherited) override { setCurrentInherited(inherited); }
 
 protected:
     NICValueItem(const NICValueItem&) = default;
 
-    // Leaves the interface to the system-wide value.
-    virtual void deleteOwnValue();
-    void enableInheritance();
+private:
+    friend NICInheritingItem;
     // The default, and an inheriting current value, follow the system-wide
     // item's current value.
     void updateFromInheritee();
-
-    void readParameters(const xml::Element& params) override;
-    void load() override;
-    void commit() override;
-    void storeTo(RegistryStorage& storage) override;
+    void takeDefault() { setCurrentValue(getDefaultValue()); }
 };

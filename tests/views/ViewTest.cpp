@@ -42,7 +42,8 @@ struct Inheriting : Base, Inheritable {
 };
 
 // [x] or [ ] before a check box's or radio button's label, a number and
-// #columns, a label in quotes; ~ marks a greyed control, * the focused one.
+// #columns, a label in quotes, a button in angle brackets; ~ marks a greyed
+// control, * the focused one.
 std::wstring shown(awt::Component& c) {
     std::wstring text;
     auto* container = dynamic_cast<awt::Container*>(&c);
@@ -54,7 +55,8 @@ std::wstring shown(awt::Component& c) {
     if (auto* box = dynamic_cast<awt::Checkbox*>(&c))
         text = (SendMessageW(c.getHandle(), BM_GETCHECK, 0, 0) ? L"[x]" : L"[ ]") + box->getLabel();
     else if (auto* button = dynamic_cast<awt::Button*>(&c))
-        text = L"<" + button->getLabel() + L">";
+        // Without the focus mark: the program a launcher starts may take it.
+        return L"<" + button->getLabel() + L">" + (IsWindowEnabled(c.getHandle()) ? L"" : L"~");
     else if (auto* field = dynamic_cast<awt::NumberField*>(&c))
         text = toString(field->getValue()) + L"#" + toString(field->getColumns());
     else
@@ -204,7 +206,7 @@ const struct Row {
      "",
      L"<失敗> <起動>",
      L"click 1",
-     L"<失敗> <起動>* = started"},
+     L"<失敗> <起動> = started"},
     {L"壊れたツール",
      'e',
      PLAIN,
