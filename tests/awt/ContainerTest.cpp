@@ -1,5 +1,8 @@
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <utility>
@@ -9,11 +12,14 @@
 #include "awt/ActionEventSource.h"
 #include "awt/ItemEventSource.h"
 #include "awt/MemFun.h"
+#include "awt/NumberField.h"
 #include "awt/SharedLayouts.h"
 #include "awt/Toolkit.h"
+#include "core/StringUtil.h"
 
-// The component tree, its geometry, the layout queue and the listeners,
-// without peers.
+// The component tree, its geometry, the layout queue, the listeners and a
+// number field's steps, without peers: key events go straight to the
+// component's own listeners.
 namespace {
 
 using awt_test::Box;
@@ -88,7 +94,7 @@ struct Source : awt::ActionEventSource, awt::ItemEventSource {
     using awt::ItemEventSource::fireItemStateChanged;
 };
 
-TEST(Events, ReachEachListenerOnceInOrderThroughTheMemberFunctionAdapters) {
+TEST(Events, ReachEachListenerOnceInOrderButNotOneRemovedMeanwhile) {
     struct Target {
         void onAction() { log->push_back(name + " action"); }
         void onItem(awt::ItemEvent& e) { log->push_back(name + " item"), source = e.source; }
@@ -111,9 +117,8 @@ TEST(Events, ReachEachListenerOnceInOrderThroughTheMemberFunctionAdapters) {
     EXPECT_EQ(log,
               (std::vector<std::string>{"b action", "a action", "a item", "b action", "a action"}));
     EXPECT_EQ(a.source, static_cast<awt::Component*>(&source));
-}
 
-TEST(Events, AListenerRemovedWhileAnEventIsDeliveredIsNotCalled) {
+    // A listener that removes the next one and itself while it is called.
     struct Remover : awt::ActionListener {
         void actionPerformed(awt::ActionEvent&) override {
             ++calls;
@@ -123,16 +128,55 @@ TEST(Events, AListenerRemovedWhileAnEventIsDeliveredIsNotCalled) {
         Source* source = nullptr;
         awt::ActionListener* next = nullptr;
         int calls = 0;
-    };
-    Source source;
-    Remover first, second;
-    first.source = second.source = &source;
+    } first, second;
+    Source other;
+    first.source = second.source = &other;
     first.next = &second;
-    source.addActionListener(&first);
-    source.addActionListener(&second);
-    source.fireActionPerformed();
-    source.fireActionPerformed();
+    other.addActionListener(&first);
+    other.addActionListener(&second);
+    other.fireActionPerformed();
+    other.fireActionPerformed();
     EXPECT_EQ(std::pair(first.calls, second.calls), std::pair(1, 0));
+}
+
+struct Adjustments : awt::AdjustmentListener {
+    void adjustmentValueChanged(awt::AdjustmentEvent& e) override { ids.push_back(e.id); }
+    std::vector<int32_t> ids;
+};
+
+constexpr int32_t SHIFT = awt::KeyEvent::SHIFT_MASK, CTRL = awt::KeyEvent::CTRL_MASK;
+
+TEST(NumberField, ArrowKeysStepSnapToTheUnitAndStayInBounds) {
+    struct Case {
+        int32_t unit, minimum, maximum, value, key, modifiers;
+        int32_t expected;  // value afterwards
+        int32_t id;        // of the one event, or -1 for none
+    };
+    const Case cases[] = {
+        {5, -50, 102, 7, VK_DOWN, SHIFT, 0, 4},  // block 10: -3 snaps toward zero
+        {5, -50, 102, -7, VK_DOWN, 0, -10, 2},
+        {5, -13, 102, 7, VK_DOWN, CTRL | SHIFT, -13, 0},
+        {5, 0, 102, 100, VK_UP, SHIFT, 102, 3},  // 110 limited to the maximum
+        {1, 0, 100, 0, VK_DOWN, 0, 0, -1},
+        {1, INT_MIN, INT_MAX, INT_MAX, VK_UP, 0, INT_MAX, -1},  // no wrap-around
+        {1, INT_MIN, INT_MAX, INT_MIN, VK_DOWN, SHIFT, INT_MIN, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "value " << c.value << ", key " << c.key << "+" << c.modifiers);
+        awt::NumberField field(c.value);
+        field.setUnitIncrement(c.unit);
+        field.setMinimum(c.minimum);
+        field.setMaximum(c.maximum);
+        Adjustments log;
+        field.addAdjustmentListener(&log);
+        awt::KeyEvent key(&field, awt::KeyEvent::KEY_PRESSED, c.key, c.modifiers);
+        field.processKeyEvent(key);
+        EXPECT_TRUE(key.consumed);
+        EXPECT_EQ(field.getValue(), c.expected);
+        EXPECT_EQ(field.getText(), toString(c.expected));
+        EXPECT_EQ(log.ids, c.id < 0 ? std::vector<int32_t>{} : std::vector<int32_t>{c.id});
+    }
 }
 
 }  // namespace

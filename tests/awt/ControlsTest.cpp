@@ -226,11 +226,13 @@ TEST(TextArea, ReadOnlyIgnoresKeysShowsItsRowsAndSpacesEveryParagraph) {
     GetWindowTextW(area.getHandle(), after, 32);
     EXPECT_STREQ(after, before);
 
-    // The area is tall enough for its rows of lines (its background colour
-    // is checked in the controls demo's screenshot). Every paragraph is
-    // spaced, also of text set later.
+    // The area is tall enough for its rows of lines and has the window's
+    // background. Every paragraph is spaced, also of text set later.
     RECT client;
     GetClientRect(area.getHandle(), &client);
+    HDC dc = GetDC(area.getHandle());
+    EXPECT_EQ(GetPixel(dc, client.right - 4, client.bottom - 4), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(area.getHandle(), dc);
     POINTL second{};
     SendMessageW(area.getHandle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&second),
                  SendMessageW(area.getHandle(), EM_LINEINDEX, 1, 0));

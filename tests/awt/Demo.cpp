@@ -1,12 +1,18 @@
-// Panels in every layout; each coloured area is a point for the screenshot
-// to check.
+// A frame with panels in every layout. Shown until Escape, it prints each
+// coloured area's colour and a screen point of it once it has been laid out
+// and painted, then "ready", for a screenshot to be checked against.
+#include <windows.h>
+
+#include <cstdio>
 #include <iterator>
 #include <list>
 
-#include "DemoFrame.h"
 #include "awt/BorderLayout.h"
 #include "awt/BorderedPanel.h"
 #include "awt/CardLayout.h"
+#include "awt/Frame.h"
+#include "awt/SharedLayouts.h"
+#include "awt/Toolkit.h"
 
 namespace {
 
@@ -21,9 +27,22 @@ struct Swatch : awt::Panel {
 
 constexpr COLORREF groupColor = RGB(220, 230, 240);
 
-class Demo : public DemoFrame {
+void nest(awt::Container& parent, awt::Container& child, awt::LayoutManager& layout, Where where) {
+    child.setLayout(&layout);
+    parent.add(&child, where);
+}
+
+// The colour as RRGGBB, then x and y on the screen.
+void print(HWND window, COLORREF color, POINT point) {
+    ClientToScreen(window, &point);
+    std::printf("%02X%02X%02X %ld %ld\n", GetRValue(color), GetGValue(color), GetBValue(color),
+                point.x, point.y);
+}
+
+class Demo : public awt::Frame, public awt::KeyListener, public awt::ActionListener {
 public:
-    Demo() : DemoFrame(L"velmora toolkit demo") {
+    Demo() : Frame(L"velmora toolkit demo") {
+        awt::Toolkit::getDefaultToolkit().addKeyListener(this);
         frameLayout_.setHgap(6);
         frameLayout_.setVgap(6);
         column_.setVgap(6);
@@ -52,13 +71,29 @@ public:
         pack();
     }
 
-    void printChecks() override {
+    // Escape ends the demo when it is let go: a window gone at the press
+    // would leave Wine holding the key down, and the next program would
+    // lose its first Escape.
+    void keyPressed(awt::KeyEvent& e) override { e.consumed = e.keyCode == VK_ESCAPE; }
+    void keyReleased(awt::KeyEvent& e) override {
+        if (e.keyCode != VK_ESCAPE) return;
+        e.consumed = true;
+        dispose();
+        PostQuitMessage(0);
+    }
+    void keyTyped(awt::KeyEvent&) override {}
+
+    // The timer of main(), once the first layouts have run and painted.
+    void actionPerformed(awt::ActionEvent&) override {
+        killTimer(this);
         for (const Swatch& s : swatches_) {
             if (s.getParent() != &cards_) print(s.getHandle(), s.getBackground(), {20, 7});
         }
         // The group box's own colour, between its first two swatches.
         const Swatch& red = *std::next(swatches_.begin());
         print(red.getHandle(), groupColor, {20, red.getSize().height + 3});
+        std::printf("ready\n");
+        std::fflush(stdout);
     }
 
 private:
@@ -79,4 +114,11 @@ private:
 
 }  // namespace
 
-int main() { return runDemo<Demo>(); }
+int main() {
+    awt::Toolkit::setInstance(GetModuleHandleW(nullptr));
+    awt::SharedLayouts::create();
+    Demo demo;
+    demo.setVisible(true);
+    demo.setTimer(500, &demo);
+    return awt::Toolkit::getDefaultToolkit().run();
+}

@@ -25,12 +25,9 @@ constexpr int FILE_NAME_COMBO = 0x47C;  // cmb13
 // clicks the button. A dialog that closed at the press of a key would leave
 // Wine holding that key down for the next program on the display.
 struct Answer {
-    Answer(const std::wstring& dialogTitle, const std::wstring& answerKeys, int buttonId)
-        : title(dialogTitle), keys(answerKeys), button(buttonId) {}
-
     std::wstring title, keys;
     int button;
-    std::vector<window_tree::Entry> windows;
+    std::vector<window_tree::Entry> windows{};
     HWND owner = nullptr;
 
     void showAndAnswer(FileDialog& fileDialog) {

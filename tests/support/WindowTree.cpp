@@ -1,6 +1,7 @@
 #include "WindowTree.h"
 
 #include <cstdio>
+#include <map>
 
 #include "core/Platform.h"
 
@@ -10,12 +11,9 @@ namespace {
 
 // Another process's window answers through its own message loop; one that
 // hangs must not hang the reader.
-constexpr UINT ANSWER_TIMEOUT_MS = 2000;
-
 LRESULT ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, ANSWER_TIMEOUT_MS,
-                             &result)) {
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result)) {
         return 0;
     }
     return static_cast<LRESULT>(result);
@@ -38,41 +36,34 @@ std::wstring classOf(HWND window) {
 }
 
 int checkedOf(HWND window, const std::wstring& className) {
-    if (lstrcmpiW(className.c_str(), L"Button") != 0) return -1;
-    switch (GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK) {
-        case BS_CHECKBOX:
-        case BS_AUTOCHECKBOX:
-        case BS_RADIOBUTTON:
-        case BS_3STATE:
-        case BS_AUTO3STATE:
-        case BS_AUTORADIOBUTTON:
-            return static_cast<int>(ask(window, BM_GETCHECK, 0, 0));
-    }
-    return -1;
+    constexpr unsigned boxes = 1 << BS_CHECKBOX | 1 << BS_AUTOCHECKBOX | 1 << BS_RADIOBUTTON |
+                               1 << BS_3STATE | 1 << BS_AUTO3STATE | 1 << BS_AUTORADIOBUTTON;
+    const auto type = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
+    if (lstrcmpiW(className.c_str(), L"Button") != 0 || (boxes >> type & 1) == 0) return -1;
+    return static_cast<int>(ask(window, BM_GETCHECK, 0, 0));
 }
 
 void walk(HWND window, int depth, std::vector<Entry>& entries) {
-    Entry entry{};
-    entry.window = window;
-    entry.depth = depth;
-    entry.className = classOf(window);
-    entry.text = textOf(window);
-    entry.id = static_cast<int>(GetWindowLongPtrW(window, GWLP_ID));
-    RECT bounds;
-    GetWindowRect(window, &bounds);
-    entry.screenX = bounds.left;
-    entry.screenY = bounds.top;
+    Entry& e = entries.emplace_back();
+    e.window = window;
+    e.depth = depth;
+    e.className = classOf(window);
+    e.text = textOf(window);
+    e.id = static_cast<int>(GetWindowLongPtrW(window, GWLP_ID));
+    RECT r;
+    GetWindowRect(window, &r);
+    e.screenX = r.left;
+    e.screenY = r.top;
     // The desktop's client coordinates are screen coordinates.
-    MapWindowPoints(nullptr, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&bounds), 2);
-    entry.x = bounds.left;
-    entry.y = bounds.top;
-    entry.width = bounds.right - bounds.left;
-    entry.height = bounds.bottom - bounds.top;
+    MapWindowPoints(nullptr, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
+    e.x = r.left;
+    e.y = r.top;
+    e.width = r.right - r.left;
+    e.height = r.bottom - r.top;
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-    entry.visible = (style & WS_VISIBLE) != 0;
-    entry.enabled = (style & WS_DISABLED) == 0;
-    entry.checked = checkedOf(window, entry.className);
-    entries.push_back(entry);
+    e.visible = (style & WS_VISIBLE) != 0;
+    e.enabled = (style & WS_DISABLED) == 0;
+    e.checked = checkedOf(window, e.className);
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         walk(child, depth + 1, entries);
@@ -80,32 +71,19 @@ void walk(HWND window, int depth, std::vector<Entry>& entries) {
 }
 
 std::string quoted(const std::wstring& text) {
+    static const std::map<char, const char*> named{
+        {'\\', "\\\\"}, {'"', "\\\""}, {'\n', "\\n"}, {'\r', "\\r"}, {'\t', "\\t"}};
     std::string out = "\"";
-    for (char c : toUtf8(text)) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '"':
-                out += "\\\"";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-                    char escape[5];
-                    std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(c));
-                    out += escape;
-                } else {
-                    out += c;
-                }
+    for (const char c : toUtf8(text)) {
+        const auto byte = static_cast<unsigned char>(c);
+        char escape[5];
+        if (const auto found = named.find(c); found != named.end()) {
+            out += found->second;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            out += escape;
+        } else {
+            out += c;
         }
     }
     return out + "\"";
@@ -126,17 +104,16 @@ std::vector<HWND> findTopLevel(const Filter& filter) {
     } search{filter, {}};
     EnumWindows(
         [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
+            auto& [f, found] = *reinterpret_cast<Search*>(context);
             DWORD processId = 0;
             GetWindowThreadProcessId(window, &processId);
-            if (s.filter.processId != 0 && processId != s.filter.processId) return TRUE;
-            if (!s.filter.hiddenToo && !IsWindowVisible(window)) return TRUE;
-            if (!s.filter.className.empty() &&
-                lstrcmpiW(classOf(window).c_str(), s.filter.className.c_str()) != 0) {
-                return TRUE;
+            if ((f.processId == 0 || processId == f.processId) &&
+                (f.hiddenToo || IsWindowVisible(window)) &&
+                (f.className.empty() ||
+                 lstrcmpiW(classOf(window).c_str(), f.className.c_str()) == 0) &&
+                (f.title.empty() || textOf(window) == f.title)) {
+                found.push_back(window);
             }
-            if (!s.filter.title.empty() && textOf(window) != s.filter.title) return TRUE;
-            s.found.push_back(window);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));

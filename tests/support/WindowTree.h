@@ -5,42 +5,35 @@
 #include <string>
 #include <vector>
 
-// Reads a native window tree back, as a person would see it: for tests in
-// the process that owns the windows and for programs that look at another
-// process's windows.
+// Reads a native window tree back as a person would see it, in the process
+// that owns the windows or from another one.
 namespace window_tree {
 
 struct Entry {
     HWND window;
-    // 0 for the window listed, 1 for its children, and so on.
-    int depth;
-    std::wstring className;
-    std::wstring text;
+    int depth;  // 0 for the window listed, 1 for its children, and so on
+    std::wstring className, text;
     int id;
     // Relative to the parent's client area; a top-level window's are screen
     // coordinates.
     int x, y, width, height;
-    // The screen position of the window's top left corner.
-    int screenX, screenY;
+    int screenX, screenY;  // the top left corner on the screen
     // The window's own flags: a visible child of a hidden parent is visible.
-    bool visible;
-    bool enabled;
-    // BM_GETCHECK of a check box or radio button; -1 for any other window.
-    int checked;
+    bool visible, enabled;
+    int checked;  // BM_GETCHECK of a check box or radio button, else -1
 };
 
-// The window and all its descendants, depth first; siblings in the order in
-// which the system keeps them (GW_HWNDNEXT, top of the z-order first).
+// The window and all its descendants, depth first; siblings in the system's
+// order (GW_HWNDNEXT, top of the z-order first).
 std::vector<Entry> list(HWND top);
 
-// Which top-level windows to list: every condition given must hold.
+// Every condition given must hold.
 struct Filter {
     DWORD processId = 0;     // 0: any process
     std::wstring title;      // empty: any title; otherwise the exact title
     std::wstring className;  // empty: any class; otherwise the class, any case
     bool hiddenToo = false;  // also windows that are not visible
 };
-
 std::vector<HWND> findTopLevel(const Filter& filter);
 
 // One line, without a line end:

@@ -16,48 +16,37 @@
 #include "WindowTree.h"
 #include "core/Platform.h"
 
-namespace {
-
-int usage() {
-    writeStandard(
-        STD_ERROR_HANDLE,
-        "usage: window-tree [--pid N] [--title TEXT] [--class NAME] [--hidden] [--wait MS]\n");
-    return 2;
-}
-
-}  // namespace
-
 int main() {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr) return usage();
     window_tree::Filter filter;
     DWORD waitMilliseconds = 0;
-    for (int i = 1; i < count; ++i) {
+    bool bad = arguments == nullptr;
+    for (int i = 1; i < count && !bad; ++i) {
         const std::wstring option = arguments[i];
         if (option == L"--hidden") {
             filter.hiddenToo = true;
-            continue;
-        }
-        if (i + 1 == count) return usage();
-        const std::wstring value = arguments[++i];
-        try {
-            if (option == L"--pid") {
-                filter.processId = std::stoul(value);
-            } else if (option == L"--wait") {
-                waitMilliseconds = std::stoul(value);
-            } else if (option == L"--title") {
-                filter.title = value;
-            } else if (option == L"--class") {
-                filter.className = value;
-            } else {
-                return usage();
+        } else if (i + 1 == count) {
+            bad = true;
+        } else if (option == L"--title" || option == L"--class") {
+            (option == L"--title" ? filter.title : filter.className) = arguments[++i];
+        } else if (option == L"--pid" || option == L"--wait") {
+            try {
+                (option == L"--pid" ? filter.processId : waitMilliseconds) =
+                    std::stoul(arguments[++i]);
+            } catch (const std::exception&) {
+                bad = true;
             }
-        } catch (const std::exception&) {
-            return usage();
+        } else {
+            bad = true;
         }
     }
-    LocalFree(arguments);
+    if (bad) {
+        writeStandard(STD_ERROR_HANDLE,
+                      "usage: window-tree [--pid N] [--title TEXT] [--class NAME]"
+                      " [--hidden] [--wait MS]\n");
+        return 2;
+    }
 
     const DWORD deadline = GetTickCount() + waitMilliseconds;
     std::vector<HWND> windows = window_tree::findTopLevel(filter);
