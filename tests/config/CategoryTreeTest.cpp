@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <deque>
 
 #include "config/Category.h"
 #include "config/ItemGroup.h"
@@ -24,11 +24,9 @@ public:
 };
 
 // A catalogue built by hand; the objects live as long as the test.
-class Catalogue {
-public:
+struct Catalogue {
     Category* category(const std::wstring& id, Category* parent = nullptr) {
-        categories_.push_back(std::make_unique<Category>());
-        Category* c = categories_.back().get();
+        Category* c = &categories.emplace_back();
         c->setId(id);
         if (parent) {
             c->setParent(parent);
@@ -38,22 +36,16 @@ public:
         return c;
     }
     ItemGroup* group(Category* category, std::initializer_list<uint32_t> targets) {
-        groups_.push_back(std::make_unique<ItemGroup>());
-        ItemGroup* g = groups_.back().get();
-        for (uint32_t target : targets) {
-            items_.push_back(std::make_unique<TargetItem>(target));
-            g->addItem(items_.back().get());
-        }
+        ItemGroup* g = &groups.emplace_back();
+        for (uint32_t target : targets) g->addItem(&items.emplace_back(target));
         g->setParent(category);
         category->addItemGroup(g);
         return g;
     }
     std::vector<Category*> list;
-
-private:
-    std::vector<std::unique_ptr<Category>> categories_;
-    std::vector<std::unique_ptr<ItemGroup>> groups_;
-    std::vector<std::unique_ptr<TargetItem>> items_;
+    std::deque<Category> categories;
+    std::deque<ItemGroup> groups;
+    std::deque<TargetItem> items;
 };
 
 std::wstring describe(const std::vector<CategoryTree::Node>& nodes) {
@@ -70,14 +62,14 @@ constexpr uint32_t SYSTEM = AffectTarget::SYSTEM;
 constexpr uint32_t USER = AffectTarget::USER;
 constexpr uint32_t ALL = AffectTarget::ALL;
 
-// users holds a system category and mixed a user one; each meets a mask
-// through what it holds.
-TEST(CategoryTree, TargetsCombineUpwardsAndNodesFollowTheMask) {
+// users holds a system category, and mixed a user one two levels down; each
+// meets a mask through what it holds.
+TEST(CategoryTree, TargetsCombineUpwardsAndNodesAndPathsFollowTheMask) {
     Catalogue c;
     Category* users = c.category(L"users");
     Category* sys = c.category(L"sys", users);
     Category* mixed = c.category(L"mixed");
-    Category* usr = c.category(L"usr", mixed);
+    Category* usr = c.category(L"usr", c.category(L"middle", mixed));
     Category* empty = c.category(L"empty");
     ItemGroup* both = c.group(users, {USER, 0});
     c.group(sys, {SYSTEM});
@@ -88,32 +80,24 @@ TEST(CategoryTree, TargetsCombineUpwardsAndNodesFollowTheMask) {
     EXPECT_EQ(empty->getAffectTarget(), 0u);
 
     const std::pair<uint32_t, std::wstring> cases[] = {
-        {ALL, L"users(sys ) sys mixed(usr ) usr "},
+        {ALL, L"users(sys ) sys mixed(middle(usr ) ) middle(usr ) usr "},
         {SYSTEM, L"users(sys ) sys mixed "},
-        {USER, L"users mixed(usr ) usr "},
+        {USER, L"users mixed(middle(usr ) ) middle(usr ) usr "},
         {0, L""},
     };
     for (const auto& [mask, roots] : cases) {
         EXPECT_EQ(describe(CategoryTree(c.list, mask).getRoots()), roots) << mask;
     }
-}
-
-TEST(CategoryTree, PathsDescendThroughTheParentChain) {
-    Catalogue c;
-    Category* top = c.category(L"top");
-    Category* leaf = c.category(L"leaf", c.category(L"middle", top));
-    c.group(top, {SYSTEM});
-    c.group(leaf, {USER});
 
     const CategoryTree all(c.list, ALL);
-    const std::vector<const CategoryTree::Node*> path = all.pathTo(leaf);
+    const std::vector<const CategoryTree::Node*> path = all.pathTo(usr);
     ASSERT_EQ(path.size(), 3u);
-    EXPECT_EQ(path[2]->category, leaf);
+    EXPECT_EQ(path[2]->category, usr);
     // The node found is the one below its parent, not the top-level listing.
-    EXPECT_EQ(path[1], &all.getRoots()[0].children[0]);
+    EXPECT_EQ(path[1], &all.getRoots()[2].children[0]);
     const CategoryTree system(c.list, SYSTEM);
-    EXPECT_TRUE(system.pathTo(leaf).empty());
-    EXPECT_EQ(system.pathTo(top).size(), 1u);
+    EXPECT_TRUE(system.pathTo(usr).empty());
+    EXPECT_EQ(system.pathTo(mixed).size(), 1u);
 }
 
 }  // namespace

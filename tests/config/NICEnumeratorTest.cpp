@@ -6,18 +6,13 @@
 #include <optional>
 #include <sstream>
 
-#include "../core/MessageOf.h"
+#include "../items/ItemFixture.h"
 #include "DefinitionDir.h"
 #include "app/CatalogueDump.h"
 #include "config/ClassTable.h"
 #include "config/DefinitionLoader.h"
 #include "config/ItemGroup.h"
-#include "core/Exception.h"
-#include "items/NICCheckItem.h"
-#include "items/NICValueItem.h"
-#include "items/SaveTarget.h"
-#include "registry/RegKey.h"
-#include "registry/RegistryStorageKey.h"
+#include "items/Inheritable.h"
 
 namespace {
 
@@ -29,9 +24,7 @@ struct Value {
 // The values of one adapter key; the keys are numbered in order.
 using Adapter = std::vector<Value>;
 
-std::string sz(const std::wstring& text) { return bytesOf(text + L'\0'); }
-std::string dword(uint32_t n) { return {reinterpret_cast<const char*>(&n), 4}; }
-Value id(const std::wstring& text) { return {L"id", REG_SZ, sz(text)}; }
+Value id(const std::wstring& text) { return {L"id", REG_SZ, raw(text)}; }
 
 // An item over the system-wide key, with parameters of its own.
 std::wstring item(const std::wstring& itemId, const std::wstring& more = L"",
@@ -95,9 +88,9 @@ protected:
 };
 
 const std::vector<Adapter> two = {
-    {id(L"{AA}"), {L"desc", REG_SZ, sz(L"Intel")}},
+    {id(L"{AA}"), {L"desc", REG_SZ, raw(L"Intel")}},
     // The first name value there wins, even empty.
-    {id(L"{bb}"), {L"desc", REG_SZ, sz(L"")}, {L"name", REG_SZ, sz(L"B")}}};
+    {id(L"{bb}"), {L"desc", REG_SZ, raw(L"")}, {L"name", REG_SZ, raw(L"B")}}};
 const std::wstring everyKind = item(L"a") + item(L"g", L"<select>globalOnly</select>") +
                                item(L"i", L"<select>interfacesOnly</select>") +
                                item(L"e", L"<select></select>") + item(L"r", L"", L"RegValueItem");
@@ -118,15 +111,15 @@ const struct PlacementCase {
      L"~global(全体):tcp.~global[g@global] {aa}(Intel): {bb}():"},
     {{}, item(L"a"), true, L"~global(全体):tcp.~global[a@global]"},
     // Broken and hostile adapters are left out.
-    {{{{L"other", REG_SZ, sz(L"{ee}")}},
-      {{L"id", REG_DWORD, dword(7)}},
+    {{{{L"other", REG_SZ, raw(L"{ee}")}},
+      {{L"id", REG_DWORD, raw(7)}},
       {id(std::wstring(100000, L'x'))},
       {id(L"x\\y")},
       {id(L"")},
-      {id(L"\x0001global"), {L"name", REG_SZ, sz(L"偽")}},
+      {id(L"\x0001global"), {L"name", REG_SZ, raw(L"偽")}},
       {id(L"{gone}")},
-      {id(L"{Cc}"), {L"desc", REG_DWORD, dword(1)}, {L"name", REG_SZ, sz(L"C")}},
-      {id(L"{cC}"), {L"name", REG_SZ, sz(L"dup")}},
+      {id(L"{Cc}"), {L"desc", REG_DWORD, raw(1)}, {L"name", REG_SZ, raw(L"C")}},
+      {id(L"{cC}"), {L"name", REG_SZ, raw(L"dup")}},
       {id(L"{dd}")}},
      item(L"a"),
      true,
@@ -137,7 +130,7 @@ TEST_F(Adapters, GiveOneKeyEachWithItsItemsOrCopies) {
     for (const PlacementCase& c : placementCases) {
         scratch_.emplace();
         for (const wchar_t* i : {L"{AA}", L"{bb}", L"x\\y", L"{Cc}", L"{dd}", L"\x0001global"})
-            scratch_->set(L"x", REG_DWORD, dword(0), std::wstring(L"interfaces\\") + i);
+            scratch_->set(L"x", REG_DWORD, raw(0), std::wstring(L"interfaces\\") + i);
         try {
             const NICEnumerator& nic = load(c.adapters, c.items, c.global);
             EXPECT_EQ(shape(nic), c.shape);
@@ -177,10 +170,10 @@ TEST_F(Adapters, CopiesInheritFollowAndWriteTheirOwnValues) {
     for (const CopyCase& c : copyCases) {
         scratch_.emplace();
         const std::wstring interfaceKey = scratch_->path() + L"\\interfaces\\{aa}";
-        scratch_->set(L"x", REG_DWORD, dword(0), L"interfaces\\{aa}");
-        scratch_->set(L"n", REG_DWORD, dword(6), L"global");
-        scratch_->set(L"c", REG_DWORD, dword(1), L"global");
-        if (c.own >= 0) scratch_->set(c.value, REG_DWORD, dword(c.own), L"interfaces\\{aa}");
+        scratch_->set(L"x", REG_DWORD, raw(0), L"interfaces\\{aa}");
+        scratch_->set(L"n", REG_DWORD, raw(6), L"global");
+        scratch_->set(L"c", REG_DWORD, raw(1), L"global");
+        if (c.own >= 0) scratch_->set(c.value, REG_DWORD, raw(c.own), L"interfaces\\{aa}");
         NICEnumerator& nic = load(
             {{id(L"{aa}")}},
             item(c.value, inherits, *c.value == L'n' ? L"nic.NICValueItem" : L"nic.NICCheckItem"));
@@ -192,16 +185,12 @@ TEST_F(Adapters, CopiesInheritFollowAndWriteTheirOwnValues) {
         EXPECT_NE(dumped.find(c.own < 0 ? L"inherited=true\n" : L"inherited=false\n"),
                   std::wstring::npos);
         auto& inheritable = dynamic_cast<Inheritable&>(copy);
-        const auto set = [](Item& i, int32_t n) {
-            if (auto* check = dynamic_cast<CheckItem*>(&i)) return check->setCurrentState(n != 0);
-            dynamic_cast<ValueItem&>(i).setCurrentValue(n);
-        };
         for (const std::wstring& step : c.steps) {
             std::wistringstream words(step.substr(0, step.find(L':')));
             std::wstring op, saved, reg = L"-";
             int32_t n = 0;
             words >> op >> n;
-            if (op == L"global") set(*items[0], n);
+            if (op == L"global") setCurrent(*items[0], n);
             if (op == L"own" || op == L"inherit") inheritable.setInherited(op == L"inherit");
             if (op == L"apply") copy.apply();
             if (op == L"revert") copy.revert();
@@ -214,11 +203,9 @@ TEST_F(Adapters, CopiesInheritFollowAndWriteTheirOwnValues) {
             }
             const DWORD own = RegKey(interfaceKey, RegKey::READ).getDWORD(c.value, ~0u);
             if (own != ~0u) reg = toString(static_cast<int32_t>(own));
-            const auto* checkCopy = dynamic_cast<CheckItem*>(&copy);
-            const int32_t current = checkCopy ? checkCopy->getCurrentState()
-                                              : dynamic_cast<ValueItem&>(copy).getCurrentValue();
             EXPECT_EQ(op + (n || op == L"global" ? L" " + toString(n) : L"") + L": " +
-                          toString(current) + (inheritable.isInherited() ? L" inh" : L"") +
+                          toString(statesOf(copy).second) +
+                          (inheritable.isInherited() ? L" inh" : L"") +
                           (copy.isApplied() ? L" +" : L"") + L" reg=" + reg + saved,
                       step)
                 << c.value << c.own;

@@ -10,6 +10,7 @@
 #include "core/Exception.h"
 #include "items/AbstractRegBitValueItem.h"
 #include "items/RegCheckItem.h"
+#include "items/RegMultiListValueItem.h"
 #include "items/RegMultiStringCheckItem.h"
 #include "items/RegMultiValueItem.h"
 #include "items/RegToggleItem.h"
@@ -70,6 +71,22 @@ inline std::vector<Param> toggle(const std::wstring& type, const std::wstring& b
     return {{L"value", L"v"}, {L"type", type}, first, rest, {L"default", byDefault, attributes}};
 }
 
+// What a check, number or toggle item holds as stored and as current, as
+// numbers, and setting what it holds.
+inline std::pair<int32_t, int32_t> statesOf(Item& item) {
+    if (auto* c = dynamic_cast<CheckItem*>(&item))
+        return {c->getStoredState(), c->getCurrentState()};
+    if (auto* v = dynamic_cast<ValueItem*>(&item))
+        return {v->getStoredValue(), v->getCurrentValue()};
+    auto& t = dynamic_cast<ToggleItem&>(item);
+    return {t.getStoredIndex(), t.getCurrentIndex()};
+}
+inline void setCurrent(Item& item, int32_t state) {
+    if (auto* c = dynamic_cast<CheckItem*>(&item)) return c->setCurrentState(state != 0);
+    if (auto* v = dynamic_cast<ValueItem*>(&item)) return v->setCurrentValue(state);
+    dynamic_cast<ToggleItem&>(item).setCurrentIndex(state);
+}
+
 // No registered class holds bits; the tests reach them through their base.
 struct Bits : AbstractRegBitValueItem {
     awt::Component* createView() override { return nullptr; }
@@ -92,14 +109,16 @@ protected:
         return item;
     }
 
-    // A check ('c'), number ('n'), toggle ('t'), list string ('s') or list
-    // entry ('e') item.
+    // A check ('c'), number ('n'), toggle ('t'), bits ('b'), list string
+    // ('s'), list entry ('e') or list element ('l') item.
     std::unique_ptr<Item> configuredAs(char kind, const std::vector<Param>& params,
                                        const std::wstring& below = L"") {
         if (kind == 'c') return configured<RegCheckItem>(params, below);
         if (kind == 'n') return configured<RegValueItem>(params, below);
+        if (kind == 'b') return configured<Bits>(params, below);
         if (kind == 's') return configured<RegMultiStringCheckItem>(params, below);
         if (kind == 'e') return configured<RegMultiValueItem>(params, below);
+        if (kind == 'l') return configured<RegMultiListValueItem>(params, below);
         return configured<RegToggleItem>(params, below);
     }
 

@@ -12,17 +12,15 @@
 
 #include "ScratchKey.h"
 #include "core/Constants.h"
-#include "core/Exception.h"
 #include "core/Platform.h"
-#include "core/StringUtil.h"
 #include "registry/RegKey.h"
 #include "registry/RegistryStorageKey.h"
 
 namespace {
 
 using Fill = std::function<void(RegistryStorage&)>;
-const std::wstring path = L"HKEY_CURRENT_USER\\Software\\v";
-const std::wstring head = L"Windows Registry Editor Version 5.00\r\n\r\n[" + path + L"]\r\n";
+const std::wstring header = L"Windows Registry Editor Version 5.00\r\n\r\n";
+const std::wstring path = L"HKEY_CURRENT_USER\\Software\\v", head = header + L"[" + path + L"]\r\n";
 
 std::wstring fileText(const Fill& fill) {
     RegistryStorage storage(L"unused");
@@ -38,13 +36,24 @@ std::string fileBytes(const std::wstring& name) {
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(missing)";
 }
 
+// The names of the files in the directory that start as the name given.
+std::vector<std::wstring> filesLike(const std::wstring& start) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW((start + L"*").c_str(), &found);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
+        names.push_back(found.cFileName);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    return names;
+}
+
 TEST(RegistryStorage, WritesWholeFiles) {
     const uint8_t bytes[24] = {0,  1,  2,  3,  4,  5,  6,  7,  8,    9,
                                10, 11, 12, 13, 14, 15, 16, 17, 0xfe, 0xff};
     const std::wstring row =
         L"\"abc\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,fe,ff,00,00,00";
     const std::pair<Fill, std::wstring> cases[] = {
-        {[](RegistryStorage&) {}, L"Windows Registry Editor Version 5.00\r\n\r\n"},
+        {[](RegistryStorage&) {}, header},
         {[](RegistryStorage& s) { s.getKey(path).setDWORD(L"Y", 0xDEADBEEF); },
          head + L"\"Y\"=dword:deadbeef\r\n\r\n"},
         {[](RegistryStorage& s) { s.getKey(path).setSZ(L"a\"b\\", L"C:\\dir \"x\""); },
@@ -54,8 +63,7 @@ TEST(RegistryStorage, WritesWholeFiles) {
              s.getKey(path).setSZ(L"", L"");
          },
          head + L"\"\"=\"\"\r\n@=-\r\n\r\n"},
-        {[](RegistryStorage& s) { s.deleteKey(path); },
-         L"Windows Registry Editor Version 5.00\r\n\r\n[-" + path + L"]\r\n\r\n"},
+        {[](RegistryStorage& s) { s.deleteKey(path); }, header + L"[-" + path + L"]\r\n\r\n"},
         {[&](RegistryStorage& s) { s.getKey(path).setBytes(L"abc", bytes, 23); },
          head + row + L"\r\n\r\n"},
         {[&](RegistryStorage& s) { s.getKey(path).setBytes(L"abc", bytes, 24); },
@@ -78,9 +86,9 @@ TEST(RegistryStorage, WritesWholeFiles) {
              s.getKey(L"HKEY_USERS\\A").setDWORD(L"a", 0);
              s.getKey(L"HKEY_USERS\\b").markDeleteFirst();
          },
-         L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_USERS\\a]\r\n\"a\"=dword:00000000\r\n"
-         L"\"B\"=dword:00000001\r\n\r\n[-HKEY_USERS\\B]\r\n\r\n[HKEY_USERS\\B]\r\n"
-         L"\"b\"=dword:00000002\r\n\r\n"},
+         header + L"[HKEY_USERS\\a]\r\n\"a\"=dword:00000000\r\n"
+                  L"\"B\"=dword:00000001\r\n\r\n[-HKEY_USERS\\B]\r\n\r\n[HKEY_USERS\\B]\r\n"
+                  L"\"b\"=dword:00000002\r\n\r\n"},
     };
     for (const auto& [fill, expected] : cases) EXPECT_EQ(fileText(fill), expected);
 }
@@ -109,12 +117,28 @@ TEST(RegistryStorage, KeepsOneEntryPerKeyAndValueAndRefusesConflicts) {
               L"conflict set and delete: " + path);
 }
 
-// Saving renders the whole file first, so a refusal leaves no file behind.
-TEST(RegistryStorage, SavesWithMarkAndExtensionOrRefusesWhatNoLineCanCarry) {
-    const std::wstring name = L"value name with line break or NUL can't be written: ";
-    const std::wstring keyPath = L"key path with line break or NUL can't be written: ";
-    const std::wstring root = L"a whole root key can't be deleted: ";
-    const std::pair<Fill, std::wstring> refused[] = {
+// Saving renders the whole file first, so that a name no line can carry is
+// refused before anything is written, and an old file is replaced whole or not
+// at all: no refusal, nor a handle held on the old file, leaves anything but
+// the old file behind. ".reg" is added unless the name ends so.
+TEST(RegistryStorage, SavesWholeFilesWithMarkAndExtensionOrLeavesTheOldOne) {
+    const std::wstring file = tempPath(L"velmora-saved-" + std::to_wstring(GetCurrentProcessId()));
+    const std::string old = "an old file, longer than the new one will be" + std::string(4096, 'x');
+    const std::wstring name = L"value name with line break or NUL can't be written: ",
+                       keyPath = L"key path with line break or NUL can't be written: ",
+                       root = L"a whole root key can't be deleted: ", saved = L"(nothing thrown)",
+                       moved = L"MoveFileEx: " + file + L".reg: ";
+    const Fill set = [](RegistryStorage& s) { s.getKey(L"HKEY_USERS\\\x65E5").setDWORD(L"d", 1); };
+    const struct {
+        Fill fill;
+        std::wstring failure;  // followed by the system's error code where it ends in ": "
+        DWORD share = ~0u;     // of a handle held on the old file while saving, if any
+        std::wstring suffix = L"";
+    } cases[] = {
+        {set, saved},
+        {set, saved, ~0u, L".REG"},
+        {set, moved, 0},
+        {set, moved, FILE_SHARE_READ | FILE_SHARE_WRITE},
         {[](RegistryStorage& s) { s.getKey(path).setDWORD(L"a\rb", 1); }, name + L"a\rb"},
         {[](RegistryStorage& s) { s.getKey(path).deleteValue(L"a\n"); }, name + L"a\n"},
         {[](RegistryStorage& s) { s.getKey(path).setSZ(std::wstring(1, L'\0'), L""); },
@@ -125,95 +149,39 @@ TEST(RegistryStorage, SavesWithMarkAndExtensionOrRefusesWhatNoLineCanCarry) {
         {[](RegistryStorage& s) { s.getKey(L"HKEY_USERS").markDeleteFirst(); },
          root + L"HKEY_USERS"},
     };
-    const std::wstring file = tempPath(L"velmora-refused.reg");
-    for (const auto& [fill, message] : refused) {
-        DeleteFileW(file.c_str());
-        RegistryStorage storage(file);
-        fill(storage);
-        EXPECT_EQ(messageOf<IOException>([&] { storage.save(); }), message);
-        EXPECT_EQ(fileBytes(file), "(missing)");
-    }
-
-    const std::pair<std::wstring, std::wstring> names[] = {{L"velmora-saved", L"velmora-saved.reg"},
-                                                           {L"velmora-s.REG", L"velmora-s.REG"}};
-    for (const auto& [given, writtenName] : names) {
-        const std::wstring written = tempPath(writtenName);
-        RegistryStorage storage(tempPath(given));
-        storage.getKey(L"HKEY_USERS\\\x65E5").setDWORD(L"d", 1);
-        storage.save();
-        std::wostringstream out;
-        storage.write(out);
-        const std::wstring expected = L'\xFEFF' + out.str();
-        EXPECT_EQ(fileBytes(written),
-                  std::string(reinterpret_cast<const char*>(expected.data()), expected.size() * 2));
-        DeleteFileW(written.c_str());
-    }
-    // U+FFFF is WEOF where wchar_t is 16 bits wide: among so many names, some
-    // meet the points where a string buffer grows, and none may be lost.
-    {
-        const std::wstring written = tempPath(L"velmora-ffff.reg");
-        RegistryStorage storage(written);
-        for (int i = 0; i < 400; ++i) {
-            storage.getKey(L"HKEY_USERS\\x")
-                .setDWORD(std::wstring(i % 7 + 40, L'\xFFFF') + toString(i), i);
-        }
-        storage.save();
-        const std::string bytes = fileBytes(written);
-        size_t found = 0;
-        for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-            found += bytes[i] == '\xFF' && bytes[i + 1] == '\xFF';
-        size_t given = 0;
-        for (int i = 0; i < 400; ++i) given += i % 7 + 40;
-        EXPECT_EQ(found, given);
-        DeleteFileW(written.c_str());
-    }
-    const std::wstring unreachable = tempPath(L"velmora-no-such-dir\\x");
-    EXPECT_EQ(messageOf<IOException>([&] { RegistryStorage(unreachable).save(); }),
-              L"CreateFile: " + unreachable + L".reg: 3");
-}
-
-// The names of the files in the directory that start as the name given.
-std::vector<std::wstring> filesLike(const std::wstring& start) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW((start + L"*").c_str(), &found);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
-        names.push_back(found.cFileName);
-    if (find != INVALID_HANDLE_VALUE) FindClose(find);
-    return names;
-}
-
-// An old file is replaced whole or not at all, and nothing is left beside it.
-TEST(RegistryStorage, ReplacesAnOldFileOnlyWithAWholeNewOne) {
-    const std::wstring file = tempPath(L"velmora-replaced-" + std::to_wstring(GetCurrentProcessId()));
-    const std::string old = "an old file, longer than the new one will be" + std::string(4096, 'x');
-    const struct {
-        DWORD share;  // of a handle held on the old file while saving, or ~0 for none
-        std::wstring failure;
-    } cases[] = {
-        {~0u, L"(nothing thrown)"},
-        {0, L"MoveFileEx: " + file + L".reg"},
-        {FILE_SHARE_READ | FILE_SHARE_WRITE, L"MoveFileEx: " + file + L".reg"},
-    };
-    for (const auto& [share, failure] : cases) {
+    for (const auto& [fill, failure, share, suffix] : cases) {
         std::ofstream(std::string(file.begin(), file.end()) + ".reg", std::ios::binary) << old;
         const HANDLE held = share == ~0u ? INVALID_HANDLE_VALUE
                                          : CreateFileW((file + L".reg").c_str(), GENERIC_READ,
                                                        share, nullptr, OPEN_EXISTING, 0, nullptr);
-        RegistryStorage storage(file);
-        storage.getKey(path).setDWORD(L"d", 1);
-        // The error code is the system's: Wine and Windows differ in it.
+        RegistryStorage storage(file + suffix);
+        fill(storage);
         const std::wstring message = messageOf<IOException>([&] { storage.save(); });
-        EXPECT_EQ(message.substr(0, message.rfind(L": ")), failure) << share;
+        EXPECT_EQ(failure.ends_with(L": ") ? message.substr(0, failure.size()) : message, failure);
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-        std::wostringstream out;
-        storage.write(out);
-        const std::wstring written = L'\xFEFF' + out.str();
-        EXPECT_EQ(fileBytes(file + L".reg"), failure == L"(nothing thrown)" ? bytesOf(written) : old)
-            << share;
-        EXPECT_EQ(filesLike(file), std::vector<std::wstring>{fileNameOf(file) + L".reg"}) << share;
+        EXPECT_EQ(fileBytes(file + L".reg"),
+                  failure == saved ? bytesOf(L'\xFEFF' + fileText(fill)) : old)
+            << message;
+        EXPECT_EQ(filesLike(file).size(), 1u) << message;
         DeleteFileW((file + L".reg").c_str());
     }
+    // U+FFFF is WEOF where wchar_t is 16 bits wide: among so many names, some
+    // meet the points where a string buffer grows, and none may be lost.
+    RegistryStorage many(file);
+    size_t given = 0;
+    for (int i = 0; i < 400; given += i % 7 + 40, ++i)
+        many.getKey(L"HKEY_USERS\\x")
+            .setDWORD(std::wstring(i % 7 + 40, L'\xFFFF') + toString(i), i);
+    many.save();
+    const std::string bytes = fileBytes(file + L".reg");
+    size_t found = 0;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        found += bytes[i] == '\xFF' && bytes[i + 1] == '\xFF';
+    EXPECT_EQ(found, given);
+    DeleteFileW((file + L".reg").c_str());
+    const std::wstring unreachable = tempPath(L"velmora-no-such-dir\\x");
+    EXPECT_EQ(messageOf<IOException>([&] { RegistryStorage(unreachable).save(); }),
+              L"CreateFile: " + unreachable + L".reg: 3");
 }
 
 // The registry editor is started by its full path on the file named: no
@@ -221,7 +189,8 @@ TEST(RegistryStorage, ReplacesAnOldFileOnlyWithAWholeNewOne) {
 // directory is never started.
 TEST(RegistryStorage, ImportsTheFileNamedThroughTheEditorByItsFullPath) {
     const ScratchKey scratch;
-    const std::wstring directory = tempPath(L"velmora-import-" + std::to_wstring(GetCurrentProcessId()));
+    const std::wstring directory =
+        tempPath(L"velmora-import-" + std::to_wstring(GetCurrentProcessId()));
     CreateDirectoryW(directory.c_str(), nullptr);
     const std::wstring planted = joinPath(directory, L"regedit.exe");
     ASSERT_TRUE(CopyFileW(besideThisTest(L"marker-program.exe").c_str(), planted.c_str(), FALSE));
@@ -241,15 +210,7 @@ TEST(RegistryStorage, ImportsTheFileNamedThroughTheEditorByItsFullPath) {
     GetCurrentDirectoryW(MAX_PATH + 1, previous);
     SetCurrentDirectoryW(directory.c_str());
     for (const auto& [name, value] : files) {
-        // Under Wine a process now and then fails to start; the import is tried again.
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            try {
-                RegistryStorage::importRegFile(name);
-                break;
-            } catch (const IOException& e) {
-                if (attempt == 2) ADD_FAILURE() << e.getMessage();
-            }
-        }
+        importWithRetries(name);
         EXPECT_EQ(RegKey(scratch.path(), RegKey::READ).getDWORD(L"v", 0), value) << name.c_str();
     }
     SetCurrentDirectoryW(previous);
@@ -277,7 +238,7 @@ TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {
 
     const std::wstring top = scratch.path();
     EXPECT_EQ(fileText([&](RegistryStorage& s) { s.getKey(top).loadTree(); }),
-              L"Windows Registry Editor Version 5.00\r\n\r\n[" + top +
+              header + L"[" + top +
                   L"]\r\n"
                   L"\"bin\"=hex:ff\r\n\"dword\"=dword:00000001\r\n"
                   L"\"dword8\"=hex(4):01,00,00,00,02,00,00,00\r\n\"multi-odd\"=hex(7):61,00,00\r\n"

@@ -23,9 +23,13 @@ namespace {
 // ("" for the default) -> type and bytes; a key maps to type ~0.
 using Dump = std::map<std::wstring, std::pair<DWORD, std::string>>;
 
-void dump(HKEY parent, const std::wstring& subKey, const std::wstring& relative, Dump& out) {
+// The key below HKEY_CURRENT_USER with everything in it, named relative to
+// it; empty when there is no such key.
+Dump dump(const std::wstring& subKey, const std::wstring& relative = L"") {
+    Dump out;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(parent, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return out;
     out[relative] = {~0u, ""};
     std::vector<wchar_t> name(16384);
     std::vector<char> data(1 << 20);
@@ -44,26 +48,24 @@ void dump(HKEY parent, const std::wstring& subKey, const std::wstring& relative,
             ERROR_SUCCESS) {
             break;
         }
-        const std::wstring child(name.data(), length);
-        dump(key, child, relative + L"\\" + child, out);
+        const std::wstring child = L"\\" + std::wstring(name.data(), length);
+        out.merge(dump(subKey + child, relative + child));
     }
     RegCloseKey(key);
+    return out;
 }
 
-// The first differing keys and values, readably, or "" when the dumps agree.
+// The differing keys and values, readably, or "" when the dumps agree.
 std::wstring differences(const Dump& expected, const Dump& actual) {
-    Dump all = expected;
-    all.insert(actual.begin(), actual.end());
     std::wstring report;
-    for (const auto& [entry, unused] : all) {
-        const auto before = expected.find(entry), after = actual.find(entry);
-        const wchar_t* what = before == expected.end()          ? L"extra "
-                              : after == actual.end()           ? L"missing "
-                              : before->second != after->second ? L"changed "
-                                                                : nullptr;
-        if (what && report.size() < 4000) report += what + entry + L"\n";
+    for (const auto& [entry, value] : expected) {
+        const auto found = actual.find(entry);
+        if (found == actual.end() || found->second != value)
+            report += L"lost or changed " + entry + L"\n";
     }
-    return report;
+    for (const auto& [entry, value] : actual)
+        if (!expected.count(entry)) report += L"extra " + entry + L"\n";
+    return report.substr(0, 4000);
 }
 
 class TreeMaker {
@@ -157,21 +159,13 @@ TEST(RoundTrip, RegistryEditorRestoresRandomTreesByteForByte) {
     TreeMaker maker(seed);
     const std::wstring file = tempPath(L"velmora-round-trip.reg");
     const std::pair<const char*, std::function<bool()>> readers[] = {
-        {"regedit",
-         [&] {
-             try {
-                 return RegistryStorage::importRegFile(file), true;
-             } catch (const IOException& e) {
-                 return false;
-             }
-         }},
+        {"regedit", [&] { return importWithRetries(file), true; }},
         {"reg import",
          [&] { return _wsystem((L"reg.exe import \"" + file + L"\" >nul 2>&1").c_str()) == 0; }},
     };
 
     for (int batch = 0; batch < 20 && !testing::Test::HasFailure(); ++batch) {
         const std::wstring batchKey = scratch.subKey() + L"\\b" + std::to_wstring(batch);
-        Dump original;
         try {
             RegistryStorage storage(file);
             for (int tree = 0; tree < 10; ++tree) {
@@ -183,23 +177,18 @@ TEST(RoundTrip, RegistryEditorRestoresRandomTreesByteForByte) {
         } catch (const Exception& e) {
             FAIL() << e.getMessage() << ", seed " << seed;
         }
-        dump(HKEY_CURRENT_USER, batchKey, L"", original);
+        const Dump original = dump(batchKey);
         for (const auto& [reader, import] : readers) {
             // Under Wine a process now and then fails to start ("failed to
-            // map the shared user data"), which an import reports as a failure
-            // to launch. Such an import is tried again from a deleted tree;
-            // what an import that ran restored is never excused.
+            // map the shared user data"). Such an import is tried again from a
+            // deleted tree; what an import that ran restored is never excused.
             int attempts = 0;
             do RegDeleteTreeW(HKEY_CURRENT_USER, batchKey.c_str());
             while (!import() && ++attempts < 3);
             ASSERT_LT(attempts, 3) << reader << " could not be started";
-            Dump restored;
-            dump(HKEY_CURRENT_USER, batchKey, L"", restored);
-            EXPECT_EQ(differences(original, restored), L"")
+            EXPECT_EQ(differences(original, dump(batchKey)), L"")
                 << reader << ", batch " << batch << ", seed " << seed;
-            Dump injected;
-            dump(HKEY_CURRENT_USER, TreeMaker::injected, L"", injected);
-            EXPECT_TRUE(injected.empty()) << reader << ", seed " << seed;
+            EXPECT_TRUE(dump(TreeMaker::injected).empty()) << reader << ", seed " << seed;
         }
         RegDeleteTreeW(HKEY_CURRENT_USER, batchKey.c_str());
     }

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "../core/MessageOf.h"
+#include "core/Exception.h"
 #include "core/StringUtil.h"
+#include "registry/RegistryStorage.h"
 
 // A path in the temporary directory.
 inline std::wstring tempPath(const std::wstring& name) {
@@ -25,6 +27,18 @@ inline std::wstring besideThisTest(const std::wstring& name) {
 
 inline bool exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Imports a registry script through the registry editor. Under Wine a process
+// now and then fails to start, so a start that failed is tried again.
+inline void importWithRetries(const std::wstring& file) {
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return RegistryStorage::importRegFile(file);
+        } catch (const IOException& e) {
+            if (attempt == 3) return ADD_FAILURE() << e.getMessage();
+        }
+    }
 }
 
 // The code units of a text as bytes, the way the registry holds them.

@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
 
-#include "core/StringUtil.h"
+#include "../registry/ScratchKey.h"
 
 namespace {
 
@@ -27,9 +26,8 @@ std::string run(const std::wstring& command) {
 
 // Each switch is confirmed, since winecfg too may fail to start.
 void switchTo(const std::string& version) {
-    for (int attempt = 0; attempt < 3 && run(L"winecfg.exe -v") != version; ++attempt) {
+    for (int attempt = 0; attempt < 3 && run(L"winecfg.exe -v") != version; ++attempt)
         _wsystem((L"winecfg.exe -v " + std::wstring(version.begin(), version.end())).c_str());
-    }
 }
 
 // Puts the prefix back to the version it had, also when the test fails.
@@ -41,10 +39,7 @@ struct PrefixVersion {
 TEST(SystemVersion, DetectsEachWindowsVersionThePrefixPretendsToBe) {
     const PrefixVersion prefix;
     ASSERT_FALSE(prefix.original.empty());
-    wchar_t self[MAX_PATH + 1];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
-    const std::wstring probe =
-        L"\"" + joinPath(parentPathOf({self, length}), L"system_version_probe.exe") + L"\"";
+    const std::wstring probe = L"\"" + besideThisTest(L"system_version_probe.exe") + L"\"";
     // Product type, version, service pack; the registry's product type and the
     // service pack text's value; whether ">= 10.0" keeps an element.
     const std::pair<std::string, std::string> cases[] = {

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 
 #include "../core/MessageOf.h"
+#include "ParserCases.h"
 #include "core/Exception.h"
-#include "xml/Text.h"
+#include "xml/Parser.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ const SystemVersion server2003Sp2{SystemVersion::SERVER, 0x0502, 0x0200};
 std::wstring render(const xml::Node& node) {
     std::wstring out;
     for (auto child = node.childrenBegin(); child != node.childrenEnd(); ++child) {
-        if (!out.empty()) out += L",";
+        out += out.empty() ? L"" : L",";
         if ((*child)->getType() == xml::TEXT_NODE) {
             out += L"'" + (*child)->getText() + L"'";
         } else {
@@ -32,82 +32,57 @@ std::wstring render(const xml::Node& node) {
     return out;
 }
 
-// Parser events written as "|"-separated tokens: "<name a=1;b=2" starts an
-// element, "/name" ends one, "'text" is character data.
-void feed(xml::ParserCallback& builder, const std::wstring& events) {
-    std::wistringstream tokens(events);
-    for (std::wstring token; std::getline(tokens, token, L'|');) {
-        const std::wstring body = token.substr(1);
-        if (token[0] == L'/') {
-            builder.endElement(body);
-        } else if (token[0] == L'\'') {
-            builder.characters(body);
-        } else {
-            const size_t space = body.find(L' ');
-            xml::AttributeMap attributes;
-            std::wistringstream pairs(space == std::wstring::npos ? L"" : body.substr(space + 1));
-            for (std::wstring pair; std::getline(pairs, pair, L';');) {
-                attributes[pair.substr(0, pair.find(L'='))] = pair.substr(pair.find(L'=') + 1);
-            }
-            builder.startElement(body.substr(0, space), attributes);
-        }
-    }
-}
-
-// Builds a document from events and renders it, or gives the message of the
-// exception that building raised.
-std::wstring build(const SystemVersion& system, const std::wstring& events) {
+// The document built from the body as the system would see it, or the
+// message of the exception that building raised.
+std::wstring build(const SystemVersion& system, const std::wstring& body) {
     xml::Document document;
     xml::VersionDependedDocumentBuilder builder(&document, system);
+    std::wistringstream in(parser_cases::declaration + body);
     try {
-        feed(builder, events);
-        builder.endDocument();
+        xml::Parser(&builder).parse(in);
     } catch (const Exception& e) {
         return L"error: " + e.getMessage();
     }
     return render(document);
 }
 
-// Each case: system, events, the rendered document or the error.
 TEST(VersionDependedDocumentBuilder, KeepsWhatHoldsAndRefusesWhatIsFaulty) {
     const struct {
         const SystemVersion& system;
-        const wchar_t* events;
+        const wchar_t* body;
         const wchar_t* expected;
     } cases[] = {
-        {windows2000, L"<e productVersion=5|/e", L"e"},
-        {xpSp1a, L"<e productVersion=== 5.0|/e", L""},
-        {xpSp1a, L"<e productVersion=>= 5.1|/e", L"e"},
-        {windows2000, L"<e productVersion=>= 5.1|/e", L""},
-        {xpSp1a, L"<e productVersion=< 5.1|/e", L""},
-        {xpSp1a, L"<e productVersion=< 99999999|/e", L"e"},
-        {server2003Sp2, L"<e productType=server|/e", L"e"},
-        {xpSp1a, L"<e productType=Workstation|/e", L""},
-        {server2003Sp2, L"<e productSPVersion=< 2|/e", L""},
-        {xpSp1a, L"<e productSPVersion=1|/e", L""},
-        {xpSp1a, L"<e productVersion=> 5.0|/e", L"error: invalid expression: > 5.0"},
-        {xpSp1a, L"<e productVersion=>=5.0|/e", L"error: invalid productVersion: >=5.0"},
-        {xpSp1a, L"<e productVersion=5.1.2|/e", L"error: invalid productVersion: 5.1.2"},
-        {xpSp1a, L"<e productType=Home|/e", L"error: unknown productType: Home"},
-        {xpSp1a, L"<e productSPVersion=1a|/e", L"error: invalid productSPVersion: 1a"},
+        {windows2000, L"<e productVersion='5'/>", L"e"},
+        {xpSp1a, L"<e productVersion='== 5.0'/>", L""},
+        {xpSp1a, L"<e productVersion='>= 5.1'/>", L"e"},
+        {windows2000, L"<e productVersion='>= 5.1'/>", L""},
+        {xpSp1a, L"<e productVersion='< 5.1'/>", L""},
+        {xpSp1a, L"<e productVersion='< 99999999'/>", L"e"},
+        {server2003Sp2, L"<e productType='server'/>", L"e"},
+        {xpSp1a, L"<e productType='Workstation'/>", L""},
+        {server2003Sp2, L"<e productSPVersion='< 2'/>", L""},
+        {xpSp1a, L"<e productSPVersion='1'/>", L""},
+        {xpSp1a, L"<e productVersion='> 5.0'/>", L"error: invalid expression: > 5.0"},
+        {xpSp1a, L"<e productVersion='>=5.0'/>", L"error: invalid productVersion: >=5.0"},
+        {xpSp1a, L"<e productVersion='5.1.2'/>", L"error: invalid productVersion: 5.1.2"},
+        {xpSp1a, L"<e productType='Home'/>", L"error: unknown productType: Home"},
+        {xpSp1a, L"<e productSPVersion='1a'/>", L"error: invalid productSPVersion: 1a"},
         // The first condition that fails ends the test before the next is read.
-        {xpSp1a, L"<e productType=Server;productVersion=bad|/e", L""},
-        {xpSp1a, L"<e productType=Personal;productVersion=bad|/e",
+        {xpSp1a, L"<e productType='Server' productVersion='bad'/>", L""},
+        {xpSp1a, L"<e productType='Personal' productVersion='bad'/>",
          L"error: invalid productVersion: bad"},
-        {xpSp1a, L"<e productVersion=5.0;productSPVersion=bad|/e", L""},
+        {xpSp1a, L"<e productVersion='5.0' productSPVersion='bad'/>", L""},
         // Whole subtrees are left out, and the rest kept with its attributes.
         {xpSp1a,
-         L"<r productVersion=>= 5.1|'a|<g productType=Server|<g|'x|/g|<i|/i|/g|<g|/g|/r|<s|/s",
+         L"<r productVersion='>= 5.1'>a<g productType='Server'><g>x</g><i/></g><g/></r><s/>",
          L"r('a',g),s"},
-        {xpSp1a, L"/#document", L"error: end name missmatch: #document and /#document"},
-        {xpSp1a, L"<a|/b", L"error: end name missmatch: a and /b"},
-        {xpSp1a, L"<a productType=Server|<b|/c", L"error: end name missmatch: b and /c"},
-        {xpSp1a, L"<a", L"error: no document end"},
-        {xpSp1a, L"<a productType=Server", L"error: no document end"},
+        {xpSp1a, L"</#document>", L"error: end name missmatch: #document and /#document"},
+        {xpSp1a, L"<a></b>", L"error: end name missmatch: a and /b"},
+        {xpSp1a, L"<a productType='Server'><b></c>", L"error: end name missmatch: b and /c"},
+        {xpSp1a, L"<a>", L"error: no document end"},
+        {xpSp1a, L"<a productType='Server'>", L"error: no document end"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(build(c.system, c.events), c.expected) << c.events;
-    }
+    for (const auto& c : cases) EXPECT_EQ(build(c.system, c.body), c.expected) << c.body;
 }
 
 TEST(SystemVersion, PlacesProductTypesAndServicePacks) {
@@ -120,12 +95,12 @@ TEST(SystemVersion, PlacesProductTypesAndServicePacks) {
     EXPECT_EQ(SystemVersion::servicePackOf(L""), 0);
     EXPECT_EQ(SystemVersion::servicePackOf(L"service pack 6a"), 0x0601);
     EXPECT_EQ(SystemVersion::servicePackOf(L"Service Pack 6a beta"), 0x0600);
-    const std::pair<std::function<void()>, std::wstring> failures[] = {
-        {[] { SystemVersion::productTypeOf(0, 2); }, L"unknown OS product type: 2"},
-        {[] { SystemVersion::productTypeOf(L"Terminal"); }, L"unknown OS product type: Terminal"},
-        {[] { SystemVersion::servicePackOf(L"SP2"); }, L"unknown OS service pack version: SP2"},
-    };
-    for (const auto& [detect, message] : failures) EXPECT_EQ(messageOf<Exception>(detect), message);
+    EXPECT_EQ(messageOf<Exception>([] { SystemVersion::productTypeOf(0, 2); }),
+              L"unknown OS product type: 2");
+    EXPECT_EQ(messageOf<Exception>([] { SystemVersion::productTypeOf(L"Terminal"); }),
+              L"unknown OS product type: Terminal");
+    EXPECT_EQ(messageOf<Exception>([] { SystemVersion::servicePackOf(L"SP2"); }),
+              L"unknown OS service pack version: SP2");
 }
 
 }  // namespace
