@@ -26,25 +26,16 @@ class Failure(Exception):
     pass
 
 
+_ESCAPES = {b"n": b"\n", b"r": b"\r", b"t": b"\t"}
+
+
 def _unescape(quoted):
     """window-tree's escapes over UTF-8 text back to a string."""
-    out = bytearray()
-    data = quoted.encode("utf-8")
-    i = 0
-    while i < len(data):
-        c = data[i]
-        if c == 0x5C and i + 1 < len(data):
-            n = chr(data[i + 1])
-            if n == "x":
-                out.append(int(data[i + 2:i + 4], 16))
-                i += 4
-                continue
-            out += {"n": b"\n", "r": b"\r", "t": b"\t"}.get(n, n.encode())
-            i += 2
-            continue
-        out.append(c)
-        i += 1
-    return out.decode("utf-8", "replace")
+    def one(match):
+        code = match.group(1)
+        return bytes([int(code[1:], 16)]) if code[:1] == b"x" else _ESCAPES.get(code, code)
+    return re.sub(rb"\\(x[0-9A-Fa-f]{2}|.)", one, quoted.encode("utf-8"),
+                  flags=re.S).decode("utf-8", "replace")
 
 
 _LINE = re.compile(
