@@ -129,6 +129,20 @@ class Build:
         self.env = dict(os.environ, DISPLAY=env["DISPLAY"])
 
     def wine(self, *args, timeout=60, check=True):
+        # Now and then Wine fails to start a program, which then ends with 1
+        # and says nothing. Everything run here only reads, or writes what it
+        # would write again, so such a start is tried again.
+        for attempt in range(3):
+            result = self._wine_once(args, timeout)
+            if result.returncode == 0 or result.stdout or result.stderr:
+                break
+            print(f"wine {args[0]} ended with {result.returncode} without a word", flush=True)
+        if check and result.returncode != 0:
+            raise Failure(f"wine {' '.join(args)} ended with {result.returncode}: "
+                          f"{result.stderr.decode(errors='replace')}")
+        return result
+
+    def _wine_once(self, args, timeout):
         # Output to files, not pipes: a Wine service that a program starts
         # inherits its handles and would hold a pipe open after it ended.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
@@ -140,11 +154,7 @@ class Build:
                 raise Failure(f"wine {' '.join(args)} did not end within {timeout} s")
             out.seek(0)
             err.seek(0)
-            result = subprocess.CompletedProcess(args, code, out.read(), err.read())
-        if check and result.returncode != 0:
-            raise Failure(f"wine {' '.join(args)} ended with {result.returncode}: "
-                          f"{result.stderr.decode(errors='replace')}")
-        return result
+            return subprocess.CompletedProcess(args, code, out.read(), err.read())
 
     def windows(self, title=None, cls=None, wait_ms=0):
         args = [self.window_tree]
