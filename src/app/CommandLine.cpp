@@ -50,28 +50,17 @@ std::vector<std::wstring> CommandLine::processArguments() {
 
 namespace {
 
-std::wstring executablePath() {
-    // Paths may be longer than MAX_PATH; a result that fills the buffer
-    // may have been cut, so the buffer grows until it does not.
-    std::wstring buffer(MAX_PATH + 1, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) throw IOException(L"GetModuleFileName() failed: " + lastErrorText());
-        if (length < buffer.size()) return buffer.substr(0, length);
-        if (buffer.size() >= 32768) throw IOException(L"GetModuleFileName() failed: too long");
-        buffer.resize(buffer.size() * 2);
-    }
+bool holdsItems(const std::wstring& folder) {
+    const DWORD attributes =
+        GetFileAttributesW(joinPath(folder, CommandLine::DEFAULT_ITEMS_DIRECTORY).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace
 
 std::wstring CommandLine::resourceFolder() {
-    const DWORD attributes = GetFileAttributesW(DEFAULT_ITEMS_DIRECTORY.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return L"";
-    }
-    return parentPathOf(executablePath());
+    const std::wstring folder = executableFolder();
+    return holdsItems(folder) || !holdsItems(L"") ? folder : L"";
 }
 
 std::wstring CommandLine::defaultItemsDirectory() {

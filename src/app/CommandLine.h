@@ -25,10 +25,10 @@ public:
     static std::vector<std::wstring> processArguments();
 
     // Where the default items directory and the icon are looked for: the
-    // current directory (the empty path) when it holds an "items"
-    // directory, otherwise the folder of this executable. Started from a
-    // console elsewhere, or elevated in the system directory, the program
-    // would otherwise find no catalogue, or a stranger's.
+    // folder of this executable, unless it holds no "items" directory and
+    // the current directory (the empty path) does. A catalogue is close to
+    // code: it names programs to start and files to import, so one from a
+    // folder that others can write must never win over the program's own.
     static std::wstring resourceFolder();
     // DEFAULT_ITEMS_DIRECTORY inside resourceFolder().
     static std::wstring defaultItemsDirectory();

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <set>
 #include <stdexcept>
@@ -24,6 +22,8 @@
 #include "config/ItemGroupSelector.h"
 #include "core/Constants.h"
 #include "core/Exception.h"
+#include "core/Launch.h"
+#include "core/Platform.h"
 #include "core/StringUtil.h"
 #include "items/Item.h"
 #include "items/SaveTarget.h"
@@ -603,10 +603,9 @@ void Velmora::playMp3() {
         return;
     }
     if (path.empty()) return;
-    const std::wstring folder = parentPathOf(path);
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(getHandle(), L"open", path.c_str(), nullptr, folder.c_str(), SW_SHOW));
-    if (result <= 32) {
+    try {
+        openFile(path, getHandle(), isElevated());
+    } catch (const IOException&) {
         MessageBoxW(getHandle(), text(NO_PLAYER).c_str(), text(MP3_PLAYBACK).c_str(),
                     MB_ICONEXCLAMATION);
     }

@@ -47,6 +47,32 @@ std::wstring windowsDirectory() {
     return std::wstring(buffer, length);
 }
 
+std::wstring executablePath() {
+    // A result that fills the buffer may have been cut, so the buffer grows
+    // until it does not.
+    std::wstring buffer(pathBufferSize, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) throw IOException(L"GetModuleFileName() failed: " + lastErrorText());
+        if (length < buffer.size()) return buffer.substr(0, length);
+        if (buffer.size() >= 32768) throw IOException(L"GetModuleFileName() failed: too long");
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::wstring executableFolder() { return parentPathOf(executablePath()); }
+
+bool isElevated() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    const FileHandle owned(token);
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+    DWORD size = 0;
+    return GetTokenInformation(token, TokenElevationType, &type, sizeof type, &size) &&
+           type == TokenElevationTypeFull;
+}
+
 void restrictDllSearchToSystem() {
     // Looked up rather than imported: a system without it must still start
     // the program.
@@ -58,6 +84,17 @@ void restrictDllSearchToSystem() {
                                     reinterpret_cast<void*>(
                                         GetProcAddress(kernel, "SetDefaultDllDirectories")));
     if (restrict == nullptr || !restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+}
+
+HMODULE loadSystemLibrary(const std::wstring& name) {
+    HMODULE library = LoadLibraryExW(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Systems that know no search flags refuse them; the full path does the
+    // same there.
+    if (library == nullptr && GetLastError() == ERROR_INVALID_PARAMETER)
+        library = LoadLibraryW(joinPath(systemDirectory(), name).c_str());
+    if (library == nullptr)
+        throw IOException(L"LoadLibrary(" + name + L") failed: " + lastErrorText());
+    return library;
 }
 
 FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine) {

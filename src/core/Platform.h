@@ -17,12 +17,26 @@ std::wstring systemDirectory();
 // may hand out instead; throws IOException on failure.
 std::wstring windowsDirectory();
 
+// This program's own file, and the folder it lies in: a folder that an
+// installer protects, unlike the current directory. Throw IOException.
+std::wstring executablePath();
+std::wstring executableFolder();
+
+// Whether the process runs with the elevated token of an administrator, whom
+// the other processes of the same user, unelevated, must not steer.
+bool isElevated();
+
 // Makes every later DLL load, and the loads those DLLs make, search the
 // system directory only: the program runs elevated from whatever folder it
 // was unpacked into, where a DLL of anyone's may lie beside it. Called first
 // thing in every executable's entry point. Where the system lacks that
 // restriction, at least the current directory is taken out of the search.
 void restrictDllSearchToSystem();
+
+// Loads a library of the system directory by its full path, never one of
+// that name found beside the program or in the current directory; throws
+// IOException "LoadLibrary(" + name + ") failed: " + code.
+HMODULE loadSystemLibrary(const std::wstring& name);
 
 // Starts a process without a window and returns its handle, for a caller
 // that waits for it; throws IOException when it cannot be created.

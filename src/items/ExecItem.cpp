@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <vector>
 
 #include "core/Exception.h"
 #include "core/FindHandle.h"
+#include "core/Launch.h"
+#include "core/PathRules.h"
 #include "core/Platform.h"
 #include "core/StringUtil.h"
 #include "items/Params.h"
@@ -15,27 +15,6 @@
 #include "registry/RegKey.h"
 
 namespace {
-
-// A drive path (C:\...) or a UNC path (\\server\...), with either kind of
-// slash: the only kinds that never depend on the current directory or drive.
-bool isAbsolute(const std::wstring& path) {
-    const auto slash = [&](size_t at) {
-        return path.size() > at && (path[at] == L'\\' || path[at] == L'/');
-    };
-    const bool letter = !path.empty() && ((path[0] >= L'A' && path[0] <= L'Z') ||
-                                          (path[0] >= L'a' && path[0] <= L'z'));
-    return (letter && path.size() > 1 && path[1] == L':' && slash(2)) || (slash(0) && slash(1));
-}
-
-// Once only: what a variable's value holds is taken as it stands.
-std::wstring expanded(const std::wstring& text) {
-    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
-    if (size == 0) return text;
-    std::vector<wchar_t> buffer(size);
-    const DWORD written = ExpandEnvironmentStringsW(text.c_str(), buffer.data(), size);
-    if (written == 0 || written > size) return text;
-    return std::wstring(buffer.data(), written - 1);
-}
 
 bool exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -69,26 +48,36 @@ void ExecItem::configure(const xml::Element& params) {
     });
 }
 
+// A bare name is looked for in the system folders only, and one found
+// nowhere keeps its button: a click then tells the definition's author.
 void ExecItem::addFile(const xml::Node& target) {
-    const std::wstring path = expanded(childText(target, L"file"));
-    if (isAbsolute(path)) targets_[childText(target, L"name")] = path;
+    const std::optional<std::wstring> path = expandSystemVariables(childText(target, L"file"));
+    if (path) targets_[childText(target, L"name")] = resolveBareName(*path);
 }
 
+// Only the machine's own part of the registry names a folder: the user's
+// part is written by every process of theirs.
 void ExecItem::addFromRegistry(const xml::Node& target) {
-    std::wstring directory;
+    const std::wstring keyPath = childText(target, L"key");
+    if (!startsWith(keyPath, L"HKEY_LOCAL_MACHINE\\")) return;
+    std::optional<std::wstring> directory;
     try {
-        const RegKey key(childText(target, L"key"), RegKey::READ);
+        const RegKey key(keyPath, RegKey::READ);
         const std::wstring valueName = childText(target, L"value");
         directory = key.getString(valueName);
-        if (key.getRawValue(valueName).type == REG_EXPAND_SZ) directory = expanded(directory);
+        if (key.getRawValue(valueName).type == REG_EXPAND_SZ)
+            directory = expandSystemVariables(*directory);
     } catch (const RegKeyException&) {
         return;
     } catch (const IllegalArgumentException&) {
-        return;  // no such root key
+        return;  // a key path holding NUL
     }
+    if (!directory) return;
     for (const std::wstring& file : fileTexts(target)) {
-        const std::wstring candidate = joinPath(directory, expanded(file));
-        if (!isAbsolute(candidate)) continue;
+        const std::optional<std::wstring> name = expandSystemVariables(file);
+        if (!name) continue;
+        const std::wstring candidate = joinPath(*directory, *name);
+        if (!isAbsolutePath(candidate)) continue;
         const std::wstring path = fullPathOf(candidate);
         if (exists(path)) {
             targets_[childText(target, L"name")] = path;
@@ -98,21 +87,28 @@ void ExecItem::addFromRegistry(const xml::Node& target) {
 }
 
 void ExecItem::addFromDirectory(const xml::Node& target) {
-    const std::wstring directory = expanded(childText(target, L"path"));
-    if (!isAbsolute(directory)) return;
+    const std::optional<std::wstring> directory = expandSystemVariables(childText(target, L"path"));
+    if (!directory || !isAbsolutePath(*directory)) return;
     for (const std::wstring& pattern : fileTexts(target)) {
+        // A pattern reaching into another folder would find a file there and
+        // then start one of that name from this folder.
+        if (!isPlainPattern(pattern))
+            throw ConfigException(L"<directory> of item " + getId() +
+                                  L" needs a file name pattern: " + pattern);
         WIN32_FIND_DATAW found;
-        const FindHandle search(
-            FindFirstFileW(joinPath(directory, expanded(pattern)).c_str(), &found));
+        const FindHandle search(FindFirstFileW(joinPath(*directory, pattern).c_str(), &found));
         // The first pattern that matches nothing ends the element: later ones
         // are alternatives to it, not additions.
         if (!search.valid()) return;
         do {
             const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
+            if ((found.dwFileAttributes &
+                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+                !matchesPattern(name, pattern))
+                continue;
             const size_t dot = name.rfind(L'.');
             targets_[dot == std::wstring::npos ? name : name.substr(0, dot)] =
-                joinPath(directory, name);
+                joinPath(*directory, name);
         } while (FindNextFileW(search.get(), &found));
     }
 }
@@ -121,24 +117,4 @@ awt::Component* ExecItem::createView() {
     return ViewFactory::installed().createExecItemView(*this);
 }
 
-void ExecItem::open(const std::wstring& path) {
-    const std::wstring failed = L"ShellExecuteEx(" + path + L") failed: ";
-    if (!isAbsolute(path)) throw IOException(failed + toString(ERROR_BAD_PATHNAME));
-    // The target's own folder, as the shell gives a program started from it;
-    // a drive's root keeps its backslash, or it would mean the drive's
-    // current directory.
-    std::wstring directory = parentPathOf(path);
-    if (directory.size() == 2 && directory[1] == L':') directory += L'\\';
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof info;
-    // The caller tells the user; the shell's own box would say it twice.
-    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    info.lpVerb = L"open";
-    info.lpFile = path.c_str();
-    info.lpDirectory = directory.c_str();
-    info.nShow = SW_SHOWNORMAL;
-    const BOOL started = ShellExecuteExW(&info);
-    const auto result = reinterpret_cast<INT_PTR>(info.hInstApp);
-    if (!started) throw IOException(failed + lastErrorText());
-    if (result <= 32) throw IOException(failed + toString(static_cast<int32_t>(result)));
-}
+void ExecItem::open(const std::wstring& path) { openFile(path, nullptr, isElevated()); }

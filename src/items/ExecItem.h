@@ -14,9 +14,11 @@ class Node;
 // a directory named in the registry, or by listing a directory. Not a
 // setting: it holds no value and changes nothing on apply.
 //
-// Every path comes from a definition file or the registry and is started
-// with our rights, so only absolute paths become targets, and they are
-// opened by the shell directly: no command interpreter re-reads them.
+// Every path comes from a definition file or the machine's registry and is
+// started with our rights, so it is found without the environment, the
+// current directory or PATH: variables are the system's own, a bare name is
+// looked for in the system folders, and a directory is listed for files of
+// its own only. No command interpreter re-reads a path.
 class ExecItem : public AbstractItem {
 public:
     // Display name to absolute path, in code-unit order of the names.
@@ -32,9 +34,8 @@ public:
     void store(SaveTarget&) override {}
     const std::wstring& getShortHelp() const override { return NULL_STRING; }
 
-    // Opens the path with the shell's "open" verb. Throws IOException
-    // "ShellExecuteEx(" + path + ") failed: " + code for a path that is not
-    // absolute or that the shell cannot open.
+    // Opens the path as openFile does, elevated or not as this process is.
+    // Throws IOException for a path that is not absolute or cannot be opened.
     static void open(const std::wstring& path);
 
 private:

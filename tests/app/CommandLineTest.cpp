@@ -35,22 +35,24 @@ TEST(CommandLine, ItemsOptionSelectsTheDirectory) {
     }
 }
 
-// Only a directory named items in the current directory keeps the default
-// there; a file of that name does not.
-TEST(CommandLine, DefaultItemsFollowTheExecutableUnlessTheCurrentDirectoryHasThem) {
+// The folder of the executable wins; the current directory's items are taken
+// only when that folder has none, and only a directory named items counts.
+TEST(CommandLine, DefaultItemsFollowTheExecutableFirst) {
     wchar_t exe[MAX_PATH], temp[MAX_PATH], saved[MAX_PATH];
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
     GetTempPathW(MAX_PATH, temp);
     GetCurrentDirectoryW(MAX_PATH, saved);
     const std::wstring base =
         joinPath(temp, L"velmora-cwd-" + std::to_wstring(GetCurrentProcessId()));
-    const std::wstring items = joinPath(base, L"items");
+    const std::wstring items = joinPath(base, L"items"),
+                       own = joinPath(parentPathOf(exe), L"items");
     CreateDirectoryW(base.c_str(), nullptr);
     ASSERT_TRUE(SetCurrentDirectoryW(base.c_str()));
     const std::pair<const wchar_t*, std::wstring> cases[] = {
-        {L"none", joinPath(parentPathOf(exe), L"items")},
-        {L"file", joinPath(parentPathOf(exe), L"items")},
+        {L"none", own},
+        {L"file", own},
         {L"directory", L"items"},
+        {L"both", own},
     };
     for (const auto& [what, expected] : cases) {
         if (what == std::wstring(L"file")) CloseHandle(CreateFileW(items.c_str(), GENERIC_WRITE, 0,
@@ -59,15 +61,14 @@ TEST(CommandLine, DefaultItemsFollowTheExecutableUnlessTheCurrentDirectoryHasThe
             DeleteFileW(items.c_str());
             CreateDirectoryW(items.c_str(), nullptr);
         }
-        EXPECT_EQ(CommandLine::defaultItemsDirectory(), expected) << what;
+        if (what == std::wstring(L"both")) CreateDirectoryW(own.c_str(), nullptr);
         EXPECT_EQ(CommandLine({}, CommandLine::defaultItemsDirectory()).getItemsDirectory(),
                   expected)
             << what;
     }
     EXPECT_EQ(CommandLine({L"/items", L"x"}, L"unused").getItemsDirectory(), L"x");
     SetCurrentDirectoryW(saved);
-    RemoveDirectoryW(items.c_str());
-    RemoveDirectoryW(base.c_str());
+    for (const std::wstring& directory : {own, items, base}) RemoveDirectoryW(directory.c_str());
 }
 
 }  // namespace

@@ -101,30 +101,39 @@ TEST_F(ItemTest, DiskCountersWriteAWholeListAndStartTheToolOnEveryChange) {
     DeleteFileW(tool.c_str());
 }
 
-// Paths from definitions and the registry are started with our rights: only
-// absolute ones become targets, and variables are expanded once, where the
-// definition or a REG_EXPAND_SZ asks for it. The test directory shows as @.
-TEST_F(ItemTest, LaunchersFindOnlyAbsoluteTargets) {
+// Paths from definitions and the machine's registry are started with our
+// rights: variables are the system's own, a bare name is looked for in the
+// system folders, a directory gives its own files only. The test directory
+// shows as @, the system directory as S and the Windows directory as W; a
+// definition error shows as its message.
+TEST_F(ItemTest, LaunchersFindTargetsOnlyThroughTheSystem) {
     const std::wstring dir = tempPath(L"velmora-exec-" + toString(GetCurrentProcessId())),
-                       name = fileNameOf(dir), key = keyPath();
-    const wchar_t* files[] = {L"a.exe", L"b.txt", L"c.exe"};
+                       name = fileNameOf(dir);
+    const ScratchKey machine(HKEY_LOCAL_MACHINE);
+    const wchar_t* files[] = {L"a.exe", L"b.txt", L"c.exe", L"sub\\tool.exe"};
     CreateDirectoryW(dir.c_str(), nullptr);
+    for (const wchar_t* folder : {L"sub", L"d.exe"})
+        CreateDirectoryW(joinPath(dir, folder).c_str(), nullptr);
     for (const wchar_t* file : files)
         CloseHandle(CreateFileW(joinPath(dir, file).c_str(), GENERIC_WRITE, 0, nullptr,
                                 CREATE_ALWAYS, 0, nullptr));
+    // What any process of the user can set: its own environment and its own
+    // part of the registry.
     SetEnvironmentVariableW(L"VELMORA_EXEC", dir.c_str());
-    SetEnvironmentVariableW(L"VELMORA_EXEC_TWICE", L"%VELMORA_EXEC%");
-    scratch_.set(L"sz", REG_SZ, raw(dir));
-    scratch_.set(L"expand", REG_EXPAND_SZ, raw(L"%VELMORA_EXEC%"));
-    scratch_.set(L"variable", REG_SZ, raw(L"%VELMORA_EXEC%"));
-    scratch_.set(L"relative", REG_SZ, raw(name));
+    for (const ScratchKey* key : {&std::as_const(scratch_), &machine}) {
+        key->set(L"sz", REG_SZ, raw(dir));
+        key->set(L"expand", REG_EXPAND_SZ, raw(L"%VELMORA_EXEC%"));
+        key->set(L"system", REG_EXPAND_SZ, raw(L"%SystemRoot%"));
+        key->set(L"variable", REG_SZ, raw(L"%SystemRoot%"));
+        key->set(L"relative", REG_SZ, raw(name));
+    }
     const auto file = [](const wchar_t* shown, const std::wstring& path) {
         return param(L"file", {{L"name", shown}, {L"file", path}});
     };
-    const auto registry = [&](const wchar_t* value, const std::wstring& first,
-                              const wchar_t* second) {
+    const auto registry = [&](const ScratchKey& key, const wchar_t* value,
+                              const std::wstring& first, const wchar_t* second) {
         return param(L"registry", {{L"name", L"r"},
-                                   {L"key", key},
+                                   {L"key", key.path()},
                                    {L"value", value},
                                    {L"file", first},
                                    {L"file", second}});
@@ -133,37 +142,55 @@ TEST_F(ItemTest, LaunchersFindOnlyAbsoluteTargets) {
                               const wchar_t* second) {
         return param(L"directory", {{L"path", path}, {L"file", first}, {L"file", second}});
     };
+    const std::wstring refused = L"<directory> of item sample needs a file name pattern: ";
     const std::pair<std::vector<Param>, std::wstring> cases[] = {
         {{file(L"b", dir + L"\\b.txt"), file(L"a", dir + L"\\a.exe"), file(L"b", dir + L"\\c.exe")},
          L"a=@\\a.exe b=@\\c.exe"},
-        {{file(L"x", L"%VELMORA_EXEC%\\a.exe"), file(L"y", L"%VELMORA_EXEC_TWICE%\\a.exe"),
-          file(L"z", L"a.exe"), file(L"w", L"\\a.exe")},
-         L"x=@\\a.exe"},
+        {{file(L"x", L"%VELMORA_EXEC%\\a.exe"), file(L"y", L"%WINDIR%\\regedit.exe"),
+          file(L"z", L"regedit.exe"), file(L"v", L"cmd.exe"), file(L"u", L"none.exe"),
+          file(L"w", L"\\a.exe"), file(L"t", L"%SystemRoot")},
+         L"u=none.exe v=S\\cmd.exe w=\\a.exe y=W\\regedit.exe z=W\\regedit.exe"},
         {{directory(dir, L"*.none", L"*.exe")}, L""},
-        {{directory(L"%VELMORA_EXEC%", L"*.exe", L"*")}, L"a=@\\a.exe b=@\\b.txt c=@\\c.exe"},
+        {{directory(dir, L"*.exe", L"*")}, L"a=@\\a.exe b=@\\b.txt c=@\\c.exe"},
+        {{directory(L"%VELMORA_EXEC%", L"*", L"*")}, L""},
         {{directory(name, L"*", L"*")}, L""},
-        {{registry(L"sz", L"none.exe", L"c.exe")}, L"r=@\\c.exe"},
-        {{registry(L"sz", L"..\\" + name + L"\\a.exe", L"c.exe")}, L"r=@\\a.exe"},
-        {{registry(L"expand", L"a.exe", L"")}, L"r=@\\a.exe"},
-        {{registry(L"variable", L"a.exe", L"")}, L""},
-        {{registry(L"relative", L"a.exe", L"")}, L""},
-        {{registry(L"none", L"a.exe", L"")}, L""},
+        {{directory(dir, L"sub\\*.exe", L"*")}, refused + L"sub\\*.exe"},
+        {{directory(dir, L"*", L"../*")}, refused + L"../*"},
+        {{registry(machine, L"sz", L"none.exe", L"c.exe")}, L"r=@\\c.exe"},
+        {{registry(machine, L"sz", L"..\\" + name + L"\\a.exe", L"c.exe")}, L"r=@\\a.exe"},
+        {{registry(machine, L"system", L"regedit.exe", L"")}, L"r=W\\regedit.exe"},
+        {{registry(machine, L"expand", L"a.exe", L"")}, L""},
+        {{registry(machine, L"variable", L"regedit.exe", L"")}, L""},
+        {{registry(machine, L"relative", L"a.exe", L"")}, L""},
+        {{registry(machine, L"none", L"a.exe", L"")}, L""},
+        {{registry(scratch_, L"sz", L"a.exe", L"")}, L""},
+        {{registry(scratch_, L"system", L"regedit.exe", L"")}, L""},
     };
+    const std::pair<std::wstring, const wchar_t*> shortened[] = {
+        {dir, L"@"}, {systemDirectory(), L"S"}, {windowsDirectory(), L"W"}};
     for (const auto& [params, expected] : cases) {
         std::wstring shown;
-        const auto item = configured<ExecItem>(params);
-        for (auto [label, path] : item->getTargets())
-            shown += (shown.empty() ? L"" : L" ") + label + L"=" +
-                     (startsWith(path, dir) ? L"@" + path.substr(dir.size()) : path);
+        try {
+            const auto item = configured<ExecItem>(params);
+            for (auto [label, path] : item->getTargets()) {
+                for (const auto& [folder, letter] : shortened)
+                    if (startsWith(path, folder)) path = letter + path.substr(folder.size());
+                shown += (shown.empty() ? L"" : L" ") + label + L"=" + path;
+            }
+        } catch (const ConfigException& e) {
+            shown = e.getMessage();
+        }
         EXPECT_EQ(shown, expected) << params[0].name << " " << params[0].children[0].text;
     }
     for (const wchar_t* made : files) DeleteFileW(joinPath(dir, made).c_str());
-    RemoveDirectoryW(dir.c_str());
+    for (const wchar_t* folder : {L"sub", L"d.exe", L""})
+        RemoveDirectoryW(joinPath(dir, folder).c_str());
 }
 
-// The text with the key shown as K and the backup as B.
-std::wstring named(std::wstring text, const std::wstring& key, const std::wstring& backup = L"") {
-    for (const auto& [from, to] : {std::pair{key, L"K"}, {backup, L"B"}})
+// The text with the key shown as K (or as the letter given) and the backup as B.
+std::wstring named(std::wstring text, const std::wstring& key, const std::wstring& backup = L"",
+                   const wchar_t* letter = L"K") {
+    for (const auto& [from, to] : {std::pair{key, letter}, {backup, L"B"}})
         for (size_t at; !from.empty() && (at = text.find(from)) != std::wstring::npos;)
             text.replace(at, from.size(), to);
     return text;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it relies on.
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -56,12 +58,46 @@ inline LONG setRaw(HKEY key, const wchar_t* name, DWORD type, const std::string&
                           static_cast<DWORD>(data.size()));
 }
 
-// A key of the running test's own below HKEY_CURRENT_USER\Software\velmora-test,
-// removed with everything below it when the test starts and when it ends, so
-// that a run that died leaves nothing for the next one to trip over.
+extern "C" LONG NTAPI NtDeleteKey(HANDLE key);
+
+// Makes the key below HKEY_CURRENT_USER a registry link to the other key, or
+// with no target removes it as itself: removing it by name would follow it.
+inline void linkKey(const std::wstring& subKey, const std::wstring& target = L"") {
+    HKEY key = nullptr;
+    if (target.empty()) {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), REG_OPTION_OPEN_LINK, DELETE, &key) ==
+            ERROR_SUCCESS) {
+            NtDeleteKey(key);
+            RegCloseKey(key);
+        }
+        return;
+    }
+    RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                    KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &key, nullptr);
+    // Link targets name the current user's hive as the kernel does.
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    char user[256];
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, user, sizeof user, &size);
+    CloseHandle(token);
+    wchar_t* sid = nullptr;
+    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid);
+    const std::wstring to = L"\\Registry\\User\\" + std::wstring(sid) + L"\\" + target;
+    LocalFree(sid);
+    EXPECT_EQ(RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
+                             reinterpret_cast<const BYTE*>(to.data()), to.size() * 2),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+// A key of the running test's own below Software\velmora-test of the
+// current user (or of the machine), removed with everything below it when
+// the test starts and when it ends, so that a run that died leaves nothing
+// for the next one to trip over.
 class ScratchKey {
 public:
-    ScratchKey() {
+    explicit ScratchKey(HKEY root = HKEY_CURRENT_USER) : root_(root) {
         const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
         subKey_ = L"Software\\velmora-test\\" + std::wstring(test.begin(), test.end()) + L"-" +
                   std::to_wstring(GetCurrentProcessId());
@@ -73,7 +109,10 @@ public:
     ScratchKey& operator=(const ScratchKey&) = delete;
 
     const std::wstring& subKey() const { return subKey_; }
-    std::wstring path() const { return L"HKEY_CURRENT_USER\\" + subKey_; }
+    std::wstring path() const {
+        return (root_ == HKEY_CURRENT_USER ? L"HKEY_CURRENT_USER\\" : L"HKEY_LOCAL_MACHINE\\") +
+               subKey_;
+    }
 
     // Sets a value in the key, or in the key below it that is named.
     void set(const wchar_t* name, DWORD type, const std::string& data,
@@ -87,13 +126,14 @@ public:
     }
 
 private:
-    static HKEY create(const std::wstring& subKey) {
+    HKEY create(const std::wstring& subKey) const {
         HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr);
+        RegCreateKeyExW(root_, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr);
         return key;
     }
-    void remove() const { RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str()); }
+    void remove() const { RegDeleteTreeW(root_, subKey_.c_str()); }
 
+    HKEY root_;
     std::wstring subKey_;
 };
