@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/Exception.h"
+#include "core/PathRules.h"
 #include "core/Platform.h"
 #include "core/StringUtil.h"
 #include "items/Params.h"
@@ -23,8 +24,14 @@ void RegDeleteSubKeysItem::readParameters(const xml::Element& params) {
     });
     if (backup == NULL_STRING || backup.empty())
         throw ConfigException(L"no <backup> of item " + getId());
-    // One name for the existence test, the write and the import, fixed now:
-    // a later change of the current directory must not move the backup.
+    // A backup is imported again with our rights, so it lives where the
+    // program does, which an installer protects, never in the current
+    // directory; a share or a device could hand back anything.
+    const PathAnchor anchor = anchorOf(backup);
+    if (anchor == PathAnchor::Network || anchor == PathAnchor::CurrentDrive)
+        throw ConfigException(L"<backup> of item " + getId() + L" names no local file: " + backup);
+    if (anchor == PathAnchor::Relative) backup = joinPath(executableFolder(), backup);
+    // One name for the existence test, the write and the import, fixed now.
     if (!endsWithIgnoreCase(backup, L".reg")) backup += L".reg";
     backupPath_ = fullPathOf(backup);
     AbstractRegCheckItem::readParameters(params);
@@ -76,21 +83,26 @@ void RegDeleteSubKeysItem::commit() {
     takeCurrentAsStored();
 }
 
+// Every key is opened as itself: through a link, a key elsewhere would be
+// cleaned, one that the backup does not hold.
 void RegDeleteSubKeysItem::clean() {
     {
         RegistryStorage backup(backupPath_);
         backup.getKey(getKeyPath()).loadTree();
         backup.save();
     }
-    RegKey key(getKeyPath(), RegKey::CHANGE);
+    RegKey key(getKeyPath(), RegKey::READ, REG_OPTION_OPEN_LINK);
+    if (key.isLink()) throw RegKeyException(L"registry link can't be changed: " + getKeyPath());
     std::vector<std::wstring> doomed;
     for (const std::wstring& name : key.getSubKeyNames())
         if (!isKept(name)) doomed.push_back(name);
     // All or nothing: a sub-key that cannot be deleted alone must stop the
     // clean before any other is gone, so that the item stays restorable.
     for (const std::wstring& name : doomed) {
-        if (!RegKey(joinPath(getKeyPath(), name), RegKey::READ).getSubKeyNames().empty())
-            throw RegKeyException(L"delete sub key: " + name);
+        const std::wstring path = joinPath(getKeyPath(), name);
+        const RegKey sub(path, RegKey::READ, REG_OPTION_OPEN_LINK);
+        if (sub.isLink()) throw RegKeyException(L"registry link can't be deleted: " + path);
+        if (!sub.getSubKeyNames().empty()) throw RegKeyException(L"delete sub key: " + name);
     }
     for (const std::wstring& name : doomed) key.deleteSubKey(name);
 }
@@ -98,7 +110,7 @@ void RegDeleteSubKeysItem::clean() {
 // The registry editor reports nothing, so the key itself must show that the
 // sub-keys are back.
 void RegDeleteSubKeysItem::restore() {
-    RegistryStorage::importRegFile(backupPath_);
+    RegistryStorage::importBackup(backupPath_, getKeyPath());
     bool clean = true;
     try {
         RegKey key(getKeyPath(), RegKey::READ);

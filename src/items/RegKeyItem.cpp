@@ -31,22 +31,23 @@ void RegKeyItem::commit() {
     takeCurrentAsStored();
 }
 
+// Opened as itself: through a link the value would go into the key it
+// points to.
 void RegKeyItem::createKey() {
-    RegKey key(getKeyPath(), RegKey::CHANGE);
+    RegKey key(getKeyPath(), RegKey::CHANGE, REG_OPTION_OPEN_LINK);
+    if (key.isLink()) throw RegKeyException(L"registry link can't be changed: " + getKeyPath());
     if (getValueName() != NULL_STRING) key.setString(NULL_STRING, REG_SZ, getValueName());
 }
 
 void RegKeyItem::deleteKey() { RegKey::deleteKeyIfParentExists(getKeyPath()); }
 
-// Applying sets the unnamed value only when it creates the key, so a file
-// sets it only where the key is still to be made: importing it must not
-// overwrite a value that the key already had.
+// A ticked item records its value whether or not the key exists here, so
+// that the file makes on another machine the key that applying makes here.
 void RegKeyItem::storeTo(RegistryStorage& storage) {
     if (!getCurrentState()) {
         storage.deleteKey(getKeyPath());
         return;
     }
     RegistryStorage::Key& entry = storage.getKey(getKeyPath());
-    if (!getStoredState() && getValueName() != NULL_STRING)
-        entry.setSZ(NULL_STRING, getValueName());
+    if (getValueName() != NULL_STRING) entry.setSZ(NULL_STRING, getValueName());
 }

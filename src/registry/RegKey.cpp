@@ -1,6 +1,7 @@
 #include "registry/RegKey.h"
 
 #include <iterator>
+#include <memory>
 #include <stdexcept>
 
 #include "core/Constants.h"
@@ -26,7 +27,9 @@ const DWORD stringTypes[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ};
 
 }  // namespace
 
-RegKey::RegKey(HKEY root, const std::wstring& subKey, REGSAM access) { open(root, subKey, access); }
+RegKey::RegKey(HKEY root, const std::wstring& subKey, REGSAM access, DWORD options) {
+    open(root, subKey, access, options);
+}
 
 RegKey::RegKey(const std::wstring& path, REGSAM access) : RegKey(path, access, 0) {}
 
@@ -246,11 +249,24 @@ void RegKey::deleteValue(const std::wstring& name) {
     }
 }
 
-void RegKey::deleteSubKey(const std::wstring& name) {
-    // The empty name would make the registry delete this key itself.
+void RegKey::deleteSubKey(const std::wstring& name) { deleteKeyItself(handle_.get(), name, name); }
+
+// The key is opened as itself, never as the key a link of that name points
+// to, and deleted through that handle: a link put in its place after the
+// test would only make the deletion fail.
+void RegKey::deleteKeyItself(HKEY parent, const std::wstring& name, const std::wstring& shown) {
+    // The empty name would make the registry delete the parent itself.
     if (name == NULL_STRING || name.empty()) throw IllegalArgumentException(L"keyName");
     if (holdsNul(name)) throw IllegalArgumentException(L"key path holds NUL: " + name);
-    if (RegDeleteKeyW(handle_.get(), name.c_str()) != ERROR_SUCCESS) {
+    std::unique_ptr<RegKey> key;
+    try {
+        key =
+            std::make_unique<RegKey>(parent, name, KEY_QUERY_VALUE | DELETE, REG_OPTION_OPEN_LINK);
+    } catch (const RegKeyException&) {
+        throw RegKeyException(L"delete sub key: " + name);
+    }
+    if (key->isLink()) throw RegKeyException(L"registry link can't be deleted: " + shown);
+    if (RegDeleteKeyW(key->getHandle(), L"") != ERROR_SUCCESS) {
         throw RegKeyException(L"delete sub key: " + name);
     }
 }
@@ -270,10 +286,11 @@ void RegKey::deleteKeyIfParentExists(const std::wstring& path) {
     const std::wstring name = path.substr(separator + 1);
     if (name.empty()) throw IllegalArgumentException(path);
     const std::wstring parent = path.substr(0, separator);
+    std::unique_ptr<RegKey> parentKey;
     try {
-        RegKey probe(parent, READ);
+        parentKey = std::make_unique<RegKey>(parent, READ);
     } catch (const RegKeyException&) {
         return;
     }
-    RegKey(parent, CHANGE).deleteSubKey(name);
+    deleteKeyItself(parentKey->getHandle(), name, path);
 }

@@ -29,7 +29,7 @@ public:
         std::vector<uint8_t> data;
     };
 
-    RegKey(HKEY root, const std::wstring& subKey, REGSAM access);
+    RegKey(HKEY root, const std::wstring& subKey, REGSAM access, DWORD options = 0);
     RegKey(const std::wstring& path, REGSAM access);
     // Opens with the given options; REG_OPTION_OPEN_LINK opens a link key
     // itself instead of the key it points to.
@@ -75,14 +75,18 @@ public:
     // inner terminators and one at its end.
     void setString(const std::wstring& name, DWORD type, const std::wstring& text);
     void deleteValue(const std::wstring& name);
-    // Deletes a direct subkey that has no subkeys of its own.
+    // Deletes a direct subkey that has no subkeys of its own. A link is
+    // refused: RegKeyException "registry link can't be deleted: " + name.
     void deleteSubKey(const std::wstring& name);
 
-    // Both do nothing when the key (or the parent) cannot be opened for reading.
+    // Both do nothing when the key (or the parent) cannot be opened for
+    // reading; the key itself is deleted as deleteSubKey does, a link refused
+    // naming the path.
     static void deleteValueIfKeyExists(const std::wstring& path, const std::wstring& name);
     static void deleteKeyIfParentExists(const std::wstring& path);
 
 private:
+    static void deleteKeyItself(HKEY parent, const std::wstring& name, const std::wstring& shown);
     void open(HKEY root, const std::wstring& subKey, REGSAM access, DWORD options = 0);
     RawValue queryRaw(const wchar_t* registryName, const std::wstring& name) const;
     // Type and size of a value, checked against the types a read accepts.

@@ -1,16 +1,19 @@
 #include "registry/RegistryStorage.h"
 
 #include <windows.h>
-
+// After windows.h, which they rely on.
+#include <ntsecapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <sstream>
+#include <vector>
 
 #include "core/Exception.h"
 #include "core/FileHandle.h"
 #include "core/Platform.h"
 #include "core/StringUtil.h"
+#include "registry/RegScriptCheck.h"
 #include "registry/RegistryStorageKey.h"
 #include "registry/RegistryStorageValue.h"
 
@@ -36,6 +39,41 @@ protected:
         return traits_type::not_eof(unit);
     }
 };
+
+// A name beside the target that no other process can foresee, so none can
+// have put a link there to be followed.
+std::wstring temporaryNameFor(const std::wstring& fileName) {
+    uint8_t random[8];
+    if (!RtlGenRandom(random, sizeof random)) throw IOException(L"RtlGenRandom: " + fileName);
+    std::wstring name = fileName + L".";
+    for (const uint8_t byte : random) name += byteToHex(byte);
+    return name + L".tmp";
+}
+
+// Starts the registry editor on the file and waits for it to end.
+FileHandle startEditor(const std::wstring& editor, const std::wstring& parameters) {
+    // Elevated, a program is started directly: the shell would look up how
+    // to start it among file associations that the user's other,
+    // unelevated processes may write.
+    if (isElevated()) return launchProcess(editor, L"\"" + editor + L"\" " + parameters);
+    // Unelevated, the shell asks for the elevation that the editor needs.
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    execute.lpVerb = L"open";
+    execute.lpFile = editor.c_str();
+    execute.lpParameters = parameters.c_str();
+    execute.nShow = SW_HIDE;
+    if (!ShellExecuteExW(&execute)) {
+        throw IOException(L"CreateProcess(" + editor + L") failed: " + lastErrorText());
+    }
+    // Without the editor's process the import could not be waited for, and a
+    // caller would read the registry back before it had changed.
+    if (execute.hProcess == nullptr) {
+        throw IOException(L"CreateProcess(" + editor + L") failed: no process");
+    }
+    return FileHandle(execute.hProcess);
+}
 
 }  // namespace
 
@@ -84,10 +122,12 @@ void RegistryStorage::save() const {
     // the rename stays on one volume, and only then put in the target's place:
     // a failed write must never leave half a backup where the old one was,
     // since its deletions would then come without the data that follows them.
-    const std::wstring temporary =
-        fileName + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const std::wstring temporary = temporaryNameFor(fileName);
+    // A name that exists, a link above all, is never opened: it was not made
+    // here.
+    FileHandle file(CreateFileW(
+        temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.valid()) throw IOException(L"CreateFile: " + fileName + L": " + lastErrorText());
     const auto fail = [&](const std::wstring& call) {
         const std::wstring error = lastErrorText();
@@ -119,29 +159,12 @@ void RegistryStorage::save() const {
     }
 }
 
-// The editor is started by its full path through the shell, which asks for
-// elevation where the editor needs it. No command interpreter comes between:
-// it would expand %VAR% inside the quoted path, run the user's AutoRun
-// command, and look for the editor in the current directory first.
+// The editor is started by its full path. No command interpreter comes
+// between: it would expand %VAR% inside the quoted path, run the user's
+// AutoRun command, and look for the editor in the current directory first.
 void RegistryStorage::importRegFile(const std::wstring& filePath) {
     const std::wstring editor = joinPath(windowsDirectory(), L"regedit.exe");
-    const std::wstring parameters = L"/s \"" + fullPathOf(filePath) + L"\"";
-    SHELLEXECUTEINFOW execute{};
-    execute.cbSize = sizeof execute;
-    execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    execute.lpVerb = L"open";
-    execute.lpFile = editor.c_str();
-    execute.lpParameters = parameters.c_str();
-    execute.nShow = SW_HIDE;
-    if (!ShellExecuteExW(&execute)) {
-        throw IOException(L"CreateProcess(" + editor + L") failed: " + lastErrorText());
-    }
-    // Without the editor's process the import could not be waited for, and a
-    // caller would read the registry back before it had changed.
-    if (execute.hProcess == nullptr) {
-        throw IOException(L"CreateProcess(" + editor + L") failed: no process");
-    }
-    const FileHandle processHandle(execute.hProcess);
+    const FileHandle processHandle = startEditor(editor, L"/s \"" + fullPathOf(filePath) + L"\"");
     if (WaitForSingleObject(processHandle.get(), INFINITE) != WAIT_OBJECT_0) {
         throw IOException(L"Failed to wait for process import registry: " + lastErrorText());
     }
@@ -151,4 +174,31 @@ void RegistryStorage::importRegFile(const std::wstring& filePath) {
     }
     if (exitCode != 0)
         throw IOException(L"Failed to import registry: " + std::to_wstring(exitCode));
+}
+
+void RegistryStorage::importBackup(const std::wstring& filePath, const std::wstring& keyPath) {
+    // Held open without write or delete sharing until the editor is done, so
+    // that the file it reads is the file checked here.
+    const FileHandle file(CreateFileW(filePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) throw IOException(L"CreateFile: " + filePath + L": " + lastErrorText());
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) {
+        throw IOException(L"GetFileSize: " + filePath + L": " + lastErrorText());
+    }
+    // Backups of the keys that definitions clean are small; a file far
+    // larger is no backup of ours, and an odd size is no UTF-16 text.
+    if (size.QuadPart > (256LL << 20))
+        throw IOException(L"backup refused, larger than 256 MiB: " + filePath);
+    if (size.QuadPart % 2 != 0)
+        throw IOException(L"backup refused, no registry script header: " + filePath);
+    std::wstring text(static_cast<size_t>(size.QuadPart / 2), L'\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), text.data(), static_cast<DWORD>(size.QuadPart), &read, nullptr) ||
+        read != size.QuadPart) {
+        throw IOException(L"ReadFile: " + filePath + L": " + lastErrorText());
+    }
+    const std::wstring refusal = regScriptRefusal(text, keyPath);
+    if (!refusal.empty()) throw IOException(L"backup refused, " + refusal + L": " + filePath);
+    importRegFile(filePath);
 }

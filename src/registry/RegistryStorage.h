@@ -55,6 +55,11 @@ public:
     // the editor has ended. The editor reports no failure: a caller that must
     // know reads the registry back. Throws IOException.
     static void importRegFile(const std::wstring& filePath);
+    // Imports a backup of the key: only a file that changes nothing outside
+    // the key or below it (see regScriptRefusal), and that stays as checked
+    // until the editor is done. Throws IOException naming the file, with
+    // nothing imported, for any other.
+    static void importBackup(const std::wstring& filePath, const std::wstring& keyPath);
 
 private:
     std::wstring filePath_;

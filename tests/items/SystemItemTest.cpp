@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 #include "../core/ArgumentWriter.h"
@@ -230,7 +231,7 @@ TEST_F(ItemTest, KeyItemsCreateAndDeleteTheirKeyAndSaveOnlyWhatApplyingWrites) {
     } cases[] = {
         {L"", true, false, L"0 | [K] @=\"on\" | [K] @=\"on\""},
         {L"", true, true, L"0 | [K] | [K]"},
-        {L"old", true, false, L"1 | [K] | [K] @=\"old\""},
+        {L"old", true, false, L"1 | [K] @=\"on\" | [K] @=\"old\""},
         {L"+", false, false, L"1 | [-K] | -"},
         {L"", false, false, L"0 | [-K] | -"},
     };
@@ -257,29 +258,63 @@ TEST_F(ItemTest, KeyItemsCreateAndDeleteTheirKeyAndSaveOnlyWhatApplyingWrites) {
                   configured<RegKeyItem>({{L"type", L"REG_DWORD"}});
               }),
               L"support only REG_SZ");
+
+    // A link in the key's place, which any process of the user can make in
+    // their part of the registry, would lead the change to the key it names.
+    scratch_.set(L"x", REG_SZ, raw(L"kept"), L"target");
+    const std::pair<const wchar_t*, std::wstring> links[] = {
+        {L"target", L"1 registry link can't be deleted: K | [K]"},
+        {L"made", L"0 registry link can't be changed: K | -"},
+    };
+    for (const auto& [target, expected] : links) {
+        linkKey(scratch_.subKey() + L"\\link", scratch_.subKey() + L"\\" + target);
+        auto item = configured<RegKeyItem>(on, L"link");
+        const bool loaded = item->getCurrentState();
+        item->setCurrentState(!loaded);
+        const std::wstring failure = messageOf<RegKeyException>([&] { item->apply(); });
+        EXPECT_EQ(toString(loaded) + L" " + named(failure, keyPath(L"link")) + L" | " +
+                      tree(keyPath(target), false),
+                  expected);
+        linkKey(scratch_.subKey() + L"\\link");
+    }
 }
 
 // The state loaded (~ frozen) | the file saved once checked | the failure
-// and the keys after cleaning, + with the backup on disk | the restore:
-// "same" when the tree is again what it was before cleaning.
-TEST_F(ItemTest, CleaningBacksUpFirstDeletesAllOrNothingAndRestoringBringsBackTheTree) {
+// and the keys after cleaning, + with the backup on disk | the restore of
+// the backup, or of the file that took its place: "same" when the tree is
+// again what it was before cleaning. M is a key of the machine's.
+TEST_F(ItemTest, CleaningBacksUpFirstDeletesAllOrNothingAndRestoresOnlyItsOwnKey) {
+    const ScratchKey machine(HKEY_LOCAL_MACHINE);
+    const std::wstring header = L"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n";
+    // The key's own lines, so that its sub-keys come back, and then lines
+    // for keys elsewhere.
+    const std::wstring hostile = header +
+                                 L"[K\\a]\r\n\"v\"=\"a\"\r\n\r\n[M\\planted]\r\n"
+                                 L"\"v\"=dword:00000001\r\n\r\n[-" +
+                                 keyPath(L"outside") + L"]\r\n";
+    scratch_.set(L"v", REG_SZ, raw(L"outside"), L"outside");
     const struct {
         std::vector<std::wstring> keys;  // none: no key at all
         std::wstring kept;
-        bool loseBackup;
+        std::wstring planted;  // "-": the backup deleted
         std::wstring shown;
     } cases[] = {
         {{L"Keep\\Inner", L"a", L"B"},
          L"kEEp",
-         false,
+         L"",
          L"0 | [-K] [K] [K\\Keep] [K\\Keep\\Inner] | [K] [K\\Keep] [K\\Keep\\Inner] + | same"},
         {{L"a", L"b\\c"},
          L"",
-         false,
+         L"",
          L"0 | [-K] [K] | delete sub key: b [K] [K\\a] [K\\b] [K\\b\\c] + | same"},
-        {{L"KEEP"}, L"keep", false, L"1~ | [-K] [K] [K\\KEEP] | [K] [K\\KEEP] | same"},
-        {{}, L"", false, L"1~ |  | - | same"},
-        {{L"a"}, L"", true, L"0 | [-K] [K] | [K] + | the backup brought no sub key back: B to K"},
+        {{L"KEEP"}, L"keep", L"", L"1~ | [-K] [K] [K\\KEEP] | [K] [K\\KEEP] | same"},
+        {{}, L"", L"", L"1~ |  | - | same"},
+        {{L"a"}, L"", L"-", L"0 | [-K] [K] | [K] + | CreateFile: B: 2"},
+        {{L"a"}, L"", header, L"0 | [-K] [K] | [K] + | the backup brought no sub key back: B to K"},
+        {{L"a"},
+         L"",
+         hostile,
+         L"0 | [-K] [K] | [K] + | backup refused, line 6 names a key outside K: M\\planted: B"},
     };
     int row = 0;
     for (const auto& c : cases) {
@@ -287,11 +322,11 @@ TEST_F(ItemTest, CleaningBacksUpFirstDeletesAllOrNothingAndRestoringBringsBackTh
         for (const std::wstring& sub : c.keys)
             scratch_.set(L"v", REG_SZ, raw(sub), below + L"\\" + sub);
         if (!c.keys.empty()) scratch_.set(L"top", REG_DWORD, raw(uint32_t(row)), below);
-        // Relative: the backup's one name is decided while configuring.
+        // Relative: beside the program, never in the current directory.
         const std::wstring before = tree(key, true), backup = L"velmora-backup-" + below;
         auto item = configured<RegDeleteSubKeysItem>(
             {{L"save", L"", {}, {{L"key", c.kept}}}, {L"backup", backup}}, below);
-        ASSERT_EQ(item->getBackupPath(), fullPathOf(backup + L".reg"));
+        ASSERT_EQ(item->getBackupPath(), joinPath(executableFolder(), backup + L".reg"));
         std::wstring shown =
             toString(item->getCurrentState()) + (item->isFrozen() ? L"~ | " : L" | ");
         item->setCurrentState(true);
@@ -301,15 +336,32 @@ TEST_F(ItemTest, CleaningBacksUpFirstDeletesAllOrNothingAndRestoringBringsBackTh
         shown += linesOf(target.getStorage(), key) + L" | " +
                  (startsWith(failure, L"(") ? L"" : failure + L" ") + tree(key, false) +
                  (exists(item->getBackupPath()) ? L" + | " : L" | ");
-        if (c.loseBackup) DeleteFileW(item->getBackupPath().c_str());
+        if (!c.planted.empty()) DeleteFileW(item->getBackupPath().c_str());
+        if (!c.planted.empty() && c.planted != L"-") {
+            std::wstring text = c.planted;
+            for (const auto& [letter, path] : {std::pair{L"[K", key}, {L"[M", machine.path()}})
+                for (size_t at; (at = text.find(letter)) != std::wstring::npos;)
+                    text.replace(at + 1, 1, path);
+            const std::wstring& file = item->getBackupPath();
+            std::ofstream(std::string(file.begin(), file.end()), std::ios::binary) << bytesOf(text);
+        }
         item->setCurrentState(false);
-        const std::wstring restored = messageOf<IOException>([&] { item->apply(); });
+        std::wstring restored = messageOf<IOException>([&] { item->apply(); });
         if (!startsWith(restored, L"("))
-            shown += named(restored, key, item->getBackupPath());
+            shown += named(named(restored, key, item->getBackupPath()), machine.path(), L"", L"M");
         else
             shown += tree(key, true) == before ? L"same" : tree(key, true);
         EXPECT_EQ(shown, c.shown) << row;
         DeleteFileW(item->getBackupPath().c_str());
+    }
+    EXPECT_EQ(tree(machine.path() + L"\\planted", false), L"-");
+    EXPECT_EQ(tree(keyPath(L"outside"), false), L"[K]");
+    for (const std::wstring backup :
+         {L"\\\\server\\share\\b", L"\\\\?\\C:\\b", L"\\\\.\\pipe\\b", L"C:b", L"\\b"}) {
+        EXPECT_EQ(messageOf<ConfigException>([&] {
+                      configured<RegDeleteSubKeysItem>({{L"backup", backup}});
+                  }),
+                  L"<backup> of item sample names no local file: " + backup);
     }
 }
 

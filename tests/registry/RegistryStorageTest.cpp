@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <sddl.h>
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -117,6 +115,27 @@ TEST(RegistryStorage, KeepsOneEntryPerKeyAndValueAndRefusesConflicts) {
               L"conflict set and delete: " + path);
 }
 
+// Makes a symbolic link of the host's at the first path, to the second, as a
+// process of the user could: Wine follows such links as Windows follows its
+// own, and offers no call of its own to make one.
+void plantHostLink(const std::wstring& link, const std::wstring& target) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    ASSERT_NE(unixName, nullptr);
+    const auto host = [&](const std::wstring& windowsPath) {
+        char* name = unixName(windowsPath.c_str());
+        const std::string text = name != nullptr ? name : "";
+        HeapFree(GetProcessHeap(), 0, name);
+        return std::wstring(text.begin(), text.end());
+    };
+    const std::wstring ln = L"Z:\\bin\\ln";
+    // Wine does not follow a host program to its end: the link is waited for.
+    launchProcess(ln, L"ln -s \"" + host(target) + L"\" \"" + host(link) + L"\"");
+    for (int i = 0; i < 100 && !exists(link); ++i) Sleep(100);
+    ASSERT_TRUE(exists(link));
+}
+
 // Saving renders the whole file first, so that a name no line can carry is
 // refused before anything is written, and an old file is replaced whole or not
 // at all: no refusal, nor a handle held on the old file, leaves anything but
@@ -134,8 +153,10 @@ TEST(RegistryStorage, SavesWholeFilesWithMarkAndExtensionOrLeavesTheOldOne) {
         std::wstring failure;  // followed by the system's error code where it ends in ": "
         DWORD share = ~0u;     // of a handle held on the old file while saving, if any
         std::wstring suffix = L"";
+        bool linked = false;  // a link planted where the temporary file once went
     } cases[] = {
         {set, saved},
+        {set, saved, ~0u, L"", true},
         {set, saved, ~0u, L".REG"},
         {set, moved, 0},
         {set, moved, FILE_SHARE_READ | FILE_SHARE_WRITE},
@@ -149,8 +170,12 @@ TEST(RegistryStorage, SavesWholeFilesWithMarkAndExtensionOrLeavesTheOldOne) {
         {[](RegistryStorage& s) { s.getKey(L"HKEY_USERS").markDeleteFirst(); },
          root + L"HKEY_USERS"},
     };
-    for (const auto& [fill, failure, share, suffix] : cases) {
+    const std::wstring victim = file + L"-victim",
+                       link = file + L".reg." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    for (const auto& [fill, failure, share, suffix, linked] : cases) {
         std::ofstream(std::string(file.begin(), file.end()) + ".reg", std::ios::binary) << old;
+        std::ofstream(std::string(victim.begin(), victim.end()), std::ios::binary) << "victim";
+        if (linked) plantHostLink(link, victim);
         const HANDLE held = share == ~0u ? INVALID_HANDLE_VALUE
                                          : CreateFileW((file + L".reg").c_str(), GENERIC_READ,
                                                        share, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -162,6 +187,9 @@ TEST(RegistryStorage, SavesWholeFilesWithMarkAndExtensionOrLeavesTheOldOne) {
         EXPECT_EQ(fileBytes(file + L".reg"),
                   failure == saved ? bytesOf(L'\xFEFF' + fileText(fill)) : old)
             << message;
+        EXPECT_EQ(fileBytes(victim), "victim");
+        DeleteFileW(link.c_str());
+        DeleteFileW(victim.c_str());
         EXPECT_EQ(filesLike(file).size(), 1u) << message;
         DeleteFileW((file + L".reg").c_str());
     }
@@ -248,39 +276,6 @@ TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {
                   L"\\Sub\\deeper]\r\n\"child\"=hex(b):00,00,00,00,00,00,00,00\r\n\r\n");
 }
 
-extern "C" LONG NTAPI NtDeleteKey(HANDLE key);
-
-// Makes the key below HKEY_CURRENT_USER a registry link to the other key, or
-// with no target removes it as itself: removing it by name would follow it.
-void link(const std::wstring& subKey, const std::wstring& target = L"") {
-    HKEY key = nullptr;
-    if (target.empty()) {
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), REG_OPTION_OPEN_LINK, DELETE, &key) ==
-            ERROR_SUCCESS) {
-            NtDeleteKey(key);
-            RegCloseKey(key);
-        }
-        return;
-    }
-    RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
-                    KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &key, nullptr);
-    // Link targets name the current user's hive as the kernel does.
-    HANDLE token = nullptr;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
-    char user[256];
-    DWORD size = 0;
-    GetTokenInformation(token, TokenUser, user, sizeof user, &size);
-    CloseHandle(token);
-    wchar_t* sid = nullptr;
-    ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid);
-    const std::wstring to = L"\\Registry\\User\\" + std::wstring(sid) + L"\\" + target;
-    LocalFree(sid);
-    EXPECT_EQ(RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK,
-                             reinterpret_cast<const BYTE*>(to.data()), to.size() * 2),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
-}
-
 // A link cannot be recorded in a file, and following one copies another part
 // of the registry, or the tree itself without end; a tree deeper than the
 // registry allows is no tree it made. Each is refused naming the key.
@@ -292,9 +287,9 @@ TEST(RegistryStorage, BackupsRefuseLinksAndTreesDeeperThanTheRegistryAllows) {
     scratch.set(L"v", REG_DWORD, std::string(4, '\0'), deep);
     scratch.set(L"v", REG_DWORD, std::string(4, '\0'), L"elsewhere");
     const std::wstring links[] = {L"\\tree\\loop", L"\\other\\away", L"\\linked"};
-    link(sub + links[0], sub + L"\\tree");
-    link(sub + links[1], sub + L"\\elsewhere");
-    link(sub + links[2], sub + L"\\elsewhere");
+    linkKey(sub + links[0], sub + L"\\tree");
+    linkKey(sub + links[1], sub + L"\\elsewhere");
+    linkKey(sub + links[2], sub + L"\\elsewhere");
     const std::pair<std::wstring, std::wstring> cases[] = {
         {top + L"\\tree", L"registry link can't be backed up: " + top + L"\\tree\\loop"},
         {top + L"\\other", L"registry link can't be backed up: " + top + L"\\other\\away"},
@@ -306,7 +301,7 @@ TEST(RegistryStorage, BackupsRefuseLinksAndTreesDeeperThanTheRegistryAllows) {
         RegistryStorage storage(L"unused");
         EXPECT_EQ(messageOf<RegKeyException>([&] { storage.getKey(tree).loadTree(); }), message);
     }
-    for (const std::wstring& name : links) link(sub + name);
+    for (const std::wstring& name : links) linkKey(sub + name);
 }
 
 }  // namespace
