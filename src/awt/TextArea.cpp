@@ -29,20 +29,7 @@ uint32_t TextArea::getStyle() {
 }
 
 HWND TextArea::createPeer() {
-    if (richEdit_ == nullptr) {
-        // From the system directory only: by its bare name the loader would
-        // look beside the program first.
-        richEdit_ = LoadLibraryExW(L"riched20.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        // Systems that know no search flags refuse them; the full path does
-        // the same there.
-        if (richEdit_ == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) {
-            richEdit_ = LoadLibraryW(joinPath(systemDirectory(), L"riched20.dll").c_str());
-        }
-        if (richEdit_ == nullptr) {
-            throw Exception(L"LoadLibrary(riched20.dll) failed: " +
-                            toString(static_cast<int32_t>(GetLastError())));
-        }
-    }
+    if (richEdit_ == nullptr) richEdit_ = loadSystemLibrary(L"riched20.dll");
     HWND window = TextComponent::createPeer();
     SendMessageW(window, EM_SETBKGNDCOLOR, 0, GetSysColor(COLOR_BTNFACE));
     try {

@@ -8,6 +8,7 @@
 
 #include "awt/Toolkit.h"
 #include "core/Exception.h"
+#include "core/Platform.h"
 
 namespace awt {
 
@@ -15,6 +16,18 @@ namespace {
 
 constexpr uint32_t TREE_STYLE = WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP |
                                 TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS;
+
+// The common controls are loaded from the system directory when the first
+// tree is made, and stay. Imported, they would be looked for beside the
+// program before its first line runs: they are no known system library,
+// since the system picks one of two versions for each program.
+void initTreeClasses() {
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const auto init = reinterpret_cast<InitFunction>(reinterpret_cast<void*>(
+        GetProcAddress(loadSystemLibrary(L"comctl32.dll"), "InitCommonControlsEx")));
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TREEVIEW_CLASSES};
+    if (init == nullptr || !init(&classes)) throw Exception(L"InitCommonControlsEx() failed");
+}
 
 // Listeners reached by the notifications of a native call may throw; the
 // window procedure holds what they threw until the call has returned.
@@ -33,8 +46,7 @@ uint32_t Tree::getStyle() {
 }
 
 HWND Tree::createPeer() {
-    INITCOMMONCONTROLSEX init{sizeof init, ICC_TREEVIEW_CLASSES};
-    if (!InitCommonControlsEx(&init)) throw Exception(L"InitCommonControlsEx() failed");
+    initTreeClasses();
     HWND window = Component::createPeer();
     SendMessageW(window, CCM_SETUNICODEFORMAT, TRUE, 0);
     return window;

@@ -1,7 +1,7 @@
-// Ends with exit code 0 once it has shown a text area in a frame, as the
-// program's help does. With "restricted" first it starts as every executable
-// of the program does; with "bare" second it only loads the rich edit library
-// by its bare name.
+// Ends with exit code 0 once it has shown a tree and a text area in a frame,
+// as the program's window does. With "restricted" first it starts as every
+// executable of the program does; with "bare NAME" after that it only loads
+// the library NAME by its bare name.
 #include <windows.h>
 
 #include <string>
@@ -10,16 +10,20 @@
 #include "awt/SharedLayouts.h"
 #include "awt/TextArea.h"
 #include "awt/Toolkit.h"
+#include "awt/Tree.h"
 #include "core/Platform.h"
 
-int main(int argc, char** argv) {
-    if (argc > 1 && std::string(argv[1]) == "restricted") restrictDllSearchToSystem();
-    if (argc > 2 && std::string(argv[2]) == "bare") return LoadLibraryW(L"riched20.dll") ? 0 : 1;
+int wmain(int argc, wchar_t** argv) {
+    if (argc > 1 && std::wstring(argv[1]) == L"restricted") restrictDllSearchToSystem();
+    if (argc > 3 && std::wstring(argv[2]) == L"bare") return LoadLibraryW(argv[3]) ? 0 : 1;
     awt::Toolkit::setInstance(GetModuleHandleW(nullptr));
     awt::SharedLayouts::create();
-    awt::Frame frame(L"velmora text area probe");
+    awt::Frame frame(L"velmora library probe");
+    awt::Tree tree;
+    tree.addNode(tree.getRoot(), L"probe", nullptr);
     awt::TextArea area(L"probe", 4, 30);
+    frame.add(&tree);
     frame.add(&area);
     frame.setVisible(true);
-    return area.getHandle() != nullptr ? 0 : 1;
+    return tree.getHandle() != nullptr && area.getHandle() != nullptr ? 0 : 1;
 }
