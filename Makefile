@@ -16,7 +16,7 @@ JOBS ?= $(shell nproc)
 HOST_CXX := clang++-14
 
 # Everything the build and the tests use, as Debian names it.
-PACKAGES := cmake ninja-build mingw-w64 wine wine64 xvfb xdotool imagemagick fonts-noto-cjk googletest \
+PACKAGES := cmake ninja-build mingw-w64 wine wine64 fonts-wine xvfb xdotool imagemagick fonts-noto-cjk googletest \
             clang-14 libclang-rt-14-dev zip python3
 
 .PHONY: all deps configure build host test run dist fuzz bench clean

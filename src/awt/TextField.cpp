@@ -8,7 +8,15 @@
 namespace awt {
 
 TextField::TextField(const std::wstring& text, int32_t columns)
-    : TextComponent(text), columns_(columns) {}
+    : TextComponent(text), columns_(columns) {
+    addKeyListener(&selectAll_);
+}
+
+void TextField::SelectAll::keyPressed(KeyEvent& event) {
+    if (event.keyCode != 'A' || event.modifiers != KeyEvent::CTRL_MASK) return;
+    if (field_.getHandle() != nullptr) SendMessageW(field_.getHandle(), EM_SETSEL, 0, -1);
+    event.consumed = true;
+}
 
 uint32_t TextField::getStyle() { return TextComponent::getStyle() | ES_AUTOHSCROLL; }
 

@@ -18,7 +18,21 @@ public:
     void setColumns(int32_t columns);
 
 private:
+    // Ctrl+A selects the whole text, as the system's own fields do; the edit
+    // control of the common controls leaves the selection alone.
+    class SelectAll : public KeyListener {
+    public:
+        explicit SelectAll(TextField& field) : field_(field) {}
+        void keyPressed(KeyEvent& event) override;
+        void keyReleased(KeyEvent&) override {}
+        void keyTyped(KeyEvent&) override {}
+
+    private:
+        TextField& field_;
+    };
+
     int32_t columns_;
+    SelectAll selectAll_{*this};
 };
 
 }  // namespace awt

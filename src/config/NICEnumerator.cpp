@@ -1,5 +1,7 @@
 #include "config/NICEnumerator.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include "config/ItemGroup.h"
@@ -87,10 +89,18 @@ void NICEnumerator::addAdapter(const std::wstring& subKeyName) {
 }
 
 // A second adapter under a key already listed would show its groups twice
-// under one name, and two copies of each item would write one value.
+// under one name, and two copies of each item would write one value. Ids
+// are told apart as the registry tells the interfaces' key names apart,
+// ignoring case beyond ASCII too.
 void NICEnumerator::addEntry(Entry entry) {
+    for (const auto& [listed, other] : entries_) {
+        if (CompareStringOrdinal(entry.id.data(), static_cast<int>(entry.id.size()),
+                                 other.id.data(), static_cast<int>(other.id.size()),
+                                 TRUE) == CSTR_EQUAL) {
+            return;
+        }
+    }
     std::wstring key = toLowerCase(entry.id);
-    if (entries_.count(key) != 0) return;
     keys_.push_back(key);
     entries_.emplace(std::move(key), std::move(entry));
 }

@@ -190,6 +190,11 @@ TEST(NumberField, StepsWithArrowKeysFollowsTypingAtOnceAndRewritesTheTextLater) 
         EXPECT_EQ(field.getText(), toString(field.getValue()));
     }
 
+    // Ctrl+A selects the whole text, as in the system's own fields.
+    field.setValue(7, 9);
+    ASSERT_TRUE(typeKeys(frame, L"Home ctrl+a 4 2"));
+    EXPECT_EQ(field.getText(), L"42");
+
     // Typing over the text: the value follows each number at once, within
     // the bounds; the text stays as typed until the timer rewrites it.
     field.setUnitIncrement(1);

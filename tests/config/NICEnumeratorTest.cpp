@@ -120,16 +120,21 @@ const struct PlacementCase {
       {id(L"{gone}")},
       {id(L"{Cc}"), {L"desc", REG_DWORD, raw(1)}, {L"name", REG_SZ, raw(L"C")}},
       {id(L"{cC}"), {L"name", REG_SZ, raw(L"dup")}},
-      {id(L"{dd}")}},
+      {id(L"{dd}")},
+      // One interface key to the registry, which folds case beyond ASCII.
+      {id(L"{\x00C4x}")},
+      {id(L"{\x00E4x}")}},
      item(L"a"),
      true,
-     L"~global(全体):tcp.~global[a@global] {cc}(C):tcp.{cc}[a@{Cc}] {dd}({dd}):tcp.{dd}[a@{dd}]"},
+     L"~global(全体):tcp.~global[a@global] {cc}(C):tcp.{cc}[a@{Cc}] {dd}({dd}):tcp.{dd}[a@{dd}] "
+     L"{\x00C4x}({\x00C4x}):tcp.{\x00C4x}[a@{\x00C4x}]"},
 };
 
 TEST_F(Adapters, GiveOneKeyEachWithItsItemsOrCopies) {
     for (const PlacementCase& c : placementCases) {
         scratch_.emplace();
-        for (const wchar_t* i : {L"{AA}", L"{bb}", L"x\\y", L"{Cc}", L"{dd}", L"\x0001global"})
+        for (const wchar_t* i :
+             {L"{AA}", L"{bb}", L"x\\y", L"{Cc}", L"{dd}", L"\x0001global", L"{\x00C4x}"})
             scratch_->set(L"x", REG_DWORD, raw(0), std::wstring(L"interfaces\\") + i);
         try {
             const NICEnumerator& nic = load(c.adapters, c.items, c.global);
