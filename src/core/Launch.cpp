@@ -5,9 +5,6 @@
 #include <shldisp.h>
 #include <shlobj.h>
 
-#include <memory>
-#include <vector>
-
 #include "core/Exception.h"
 #include "core/PathRules.h"
 #include "core/Platform.h"
@@ -44,22 +41,11 @@ std::wstring extensionOf(const std::wstring& path) {
     return dot == std::wstring::npos ? L"" : toLowerCase(name.substr(dot));
 }
 
-// A program for the user, with a window and a console of its own where it
-// needs one; it is not waited for.
+// A program for the user, with a console of its own where it needs one; it
+// is not waited for.
 void startProgram(const std::wstring& program, const std::wstring& arguments,
                   const std::wstring& folder) {
-    std::wstring text = L"\"" + program + L"\"" + arguments;
-    std::vector<wchar_t> line(text.begin(), text.end());
-    line.push_back(L'\0');
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE,
-                        CREATE_DEFAULT_ERROR_MODE, nullptr, folder.c_str(), &startup, &process)) {
-        throw IOException(L"CreateProcess(" + program + L") failed: " + lastErrorText());
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    launchProcess(program, L"\"" + program + L"\"" + arguments, true, folder);
 }
 
 void shellOpen(const std::wstring& path, const std::wstring& folder, HWND owner) {
@@ -78,99 +64,85 @@ void shellOpen(const std::wstring& path, const std::wstring& folder, HWND owner)
     if (result <= 32) throw IOException(failed + toString(static_cast<int32_t>(result)));
 }
 
-struct Releaser {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
+// An interface pointer released when it goes.
 template <typename T>
-using ComPtr = std::unique_ptr<T, Releaser>;
-
-// Each step of the way to the desktop shell's own dispatch object; a step
-// that fails ends the search with the call that failed.
-template <typename T, typename Call>
-ComPtr<T> step(const wchar_t* name, Call&& call) {
-    T* object = nullptr;
-    const HRESULT result = call(&object);
-    if (result != S_OK || object == nullptr) {
-        if (object != nullptr) object->Release();
-        throw IOException(std::wstring(name) + L" failed: " +
-                          toString(static_cast<int32_t>(result)));
-    }
-    return ComPtr<T>(object);
-}
-
-class BString {
+class Com {
 public:
-    explicit BString(const std::wstring& text)
-        : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-    ~BString() { SysFreeString(text_); }
-    BString(const BString&) = delete;
-    BString& operator=(const BString&) = delete;
-    BSTR get() const { return text_; }
+    Com() = default;
+    ~Com() {
+        if (object_ != nullptr) object_->Release();
+    }
+    Com(const Com&) = delete;
+    Com& operator=(const Com&) = delete;
+    T* operator->() const { return object_; }
+    void** put() { return reinterpret_cast<void**>(&object_); }
 
 private:
-    BSTR text_;
+    T* object_ = nullptr;
+};
+
+// A BSTR in a VARIANT, freed when it goes.
+class Text {
+public:
+    explicit Text(const std::wstring& text) {
+        VariantInit(&variant);
+        variant.vt = VT_BSTR;
+        variant.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    }
+    ~Text() { VariantClear(&variant); }
+    Text(const Text&) = delete;
+    Text& operator=(const Text&) = delete;
+    VARIANT variant;
 };
 
 // Asks the desktop shell, which runs without elevation, to open the file as
-// if the user had double-clicked it there.
+// if the user had double-clicked it there; the way leads from the desktop's
+// window through its view to the shell's own dispatch object.
 void desktopOpen(const std::wstring& path, const std::wstring& folder) {
-    const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    struct Uninitialise {
-        bool owed;
-        ~Uninitialise() {
-            if (owed) CoUninitialize();
+    // Made first, so that it ends after every interface is released.
+    const struct Apartment {
+        HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ~Apartment() {
+            if (SUCCEEDED(initialised)) CoUninitialize();
         }
-    } uninitialise{SUCCEEDED(initialised)};
-
-    auto windows = step<IShellWindows>(L"CoCreateInstance(ShellWindows)", [](IShellWindows** out) {
-        return CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
-                                reinterpret_cast<void**>(out));
-    });
+    } apartment;
+    Com<IShellWindows> windows;
+    Com<IDispatch> desktop, background, application;
+    Com<IServiceProvider> services;
+    Com<IShellBrowser> browser;
+    Com<IShellView> view;
+    Com<IShellFolderViewDual> folderView;
+    Com<IShellDispatch2> shell;
     VARIANT none;
     VariantInit(&none);
     long window = 0;
-    auto desktop = step<IDispatch>(L"FindWindowSW", [&](IDispatch** out) {
-        return windows->FindWindowSW(&none, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH, out);
-    });
-    auto services = step<IServiceProvider>(L"QueryInterface(IServiceProvider)", [&](auto** out) {
-        return desktop->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(out));
-    });
-    auto browser = step<IShellBrowser>(L"QueryService(SID_STopLevelBrowser)", [&](auto** out) {
-        return services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser,
-                                      reinterpret_cast<void**>(out));
-    });
-    auto view = step<IShellView>(L"QueryActiveShellView", [&](IShellView** out) {
-        return browser->QueryActiveShellView(out);
-    });
-    auto background = step<IDispatch>(L"GetItemObject", [&](IDispatch** out) {
-        return view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, reinterpret_cast<void**>(out));
-    });
-    auto folderView =
-        step<IShellFolderViewDual>(L"QueryInterface(IShellFolderViewDual)", [&](auto** out) {
-            return background->QueryInterface(IID_IShellFolderViewDual,
-                                              reinterpret_cast<void**>(out));
-        });
-    auto application = step<IDispatch>(
-        L"get_Application", [&](IDispatch** out) { return folderView->get_Application(out); });
-    auto shell = step<IShellDispatch2>(L"QueryInterface(IShellDispatch2)", [&](auto** out) {
-        return application->QueryInterface(IID_IShellDispatch2, reinterpret_cast<void**>(out));
-    });
-
-    const BString file(path);
-    VARIANT directory, verb, show;
-    VariantInit(&directory);
-    directory.vt = VT_BSTR;
-    const BString folderText(folder);
-    directory.bstrVal = folderText.get();
-    const BString open(L"open");
-    VariantInit(&verb);
-    verb.vt = VT_BSTR;
-    verb.bstrVal = open.get();
-    VariantInit(&show);
-    show.vt = VT_I4;
-    show.lVal = SW_SHOWNORMAL;
-    const HRESULT result = shell->ShellExecute(file.get(), none, directory, verb, show);
-    // The shell answers S_FALSE when it found nothing to open the file with.
+    HRESULT result = CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+                                      IID_IShellWindows, windows.put());
+    if (result == S_OK)
+        result = windows->FindWindowSW(&none, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
+                                       reinterpret_cast<IDispatch**>(desktop.put()));
+    if (result == S_OK) result = desktop->QueryInterface(IID_IServiceProvider, services.put());
+    if (result == S_OK)
+        result = services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.put());
+    if (result == S_OK)
+        result = browser->QueryActiveShellView(reinterpret_cast<IShellView**>(view.put()));
+    if (result == S_OK)
+        result = view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.put());
+    if (result == S_OK)
+        result = background->QueryInterface(IID_IShellFolderViewDual, folderView.put());
+    if (result == S_OK)
+        result = folderView->get_Application(reinterpret_cast<IDispatch**>(application.put()));
+    if (result == S_OK) result = application->QueryInterface(IID_IShellDispatch2, shell.put());
+    if (result == S_OK) {
+        const Text file(path), directory(folder), verb(L"open");
+        VARIANT show;
+        VariantInit(&show);
+        show.vt = VT_I4;
+        show.lVal = SW_SHOWNORMAL;
+        // S_FALSE: the shell found nothing to open the file with.
+        result = shell->ShellExecute(file.variant.bstrVal, none, directory.variant,
+                                     verb.variant, show);
+    }
     if (result != S_OK)
         throw IOException(L"ShellExecute(" + path + L") failed: " +
                           toString(static_cast<int32_t>(result)));

@@ -97,7 +97,8 @@ HMODULE loadSystemLibrary(const std::wstring& name) {
     return library;
 }
 
-FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine) {
+FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine,
+                         bool forUser, const std::wstring& folder) {
     // CreateProcessW may write into its command line, so it gets a copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
@@ -105,8 +106,8 @@ FileHandle launchProcess(const std::wstring& application, const std::wstring& co
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE,
-                        CREATE_DEFAULT_ERROR_MODE | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &process)) {
+                        CREATE_DEFAULT_ERROR_MODE | (forUser ? 0 : CREATE_NO_WINDOW), nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
         throw IOException(L"CreateProcess(" + application + L") failed: " + lastErrorText());
     }
     CloseHandle(process.hThread);

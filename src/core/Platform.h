@@ -38,9 +38,11 @@ void restrictDllSearchToSystem();
 // IOException "LoadLibrary(" + name + ") failed: " + code.
 HMODULE loadSystemLibrary(const std::wstring& name);
 
-// Starts a process without a window and returns its handle, for a caller
-// that waits for it; throws IOException when it cannot be created.
-FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine);
+// Starts a process and returns its handle, for a caller that waits for it;
+// throws IOException when it cannot be created. It gets no console window
+// unless it is started for the user, then in the folder given.
+FileHandle launchProcess(const std::wstring& application, const std::wstring& commandLine,
+                         bool forUser = false, const std::wstring& folder = L"");
 
 // Starts the program with the arguments as launchProcess does, without
 // waiting for it. The command line is the quoted program path, a blank and

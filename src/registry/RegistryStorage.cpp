@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <sstream>
-#include <vector>
 
 #include "core/Exception.h"
 #include "core/FileHandle.h"

@@ -16,33 +16,25 @@ std::wstring built(const std::string& host) {
     return L"Z:" + std::wstring(host.begin(), host.end());
 }
 
-// A file association of the test's own, removed when the test ends. Wine
-// takes the user's associations from HKEY_CLASSES_ROOT itself, where Windows
-// lays the user's own over the machine's.
-class Association {
-public:
-    Association(const std::wstring& extension, const std::wstring& command)
-        : extension_(extension), type_(L"velmora-test" + extension) {
-        EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, extension.c_str(), 0, KEY_READ, &probe_),
-                  ERROR_SUCCESS)
-            << "the prefix has an association of its own";
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, extension.c_str(), nullptr, REG_SZ, type_.c_str(),
-                        static_cast<DWORD>((type_.size() + 1) * 2));
+// An association of the test's own, removed when the test ends; the prefix
+// has none for these types. Wine reads the user's associations from
+// HKEY_CLASSES_ROOT itself, where Windows lays the user's own over the
+// machine's.
+struct Association {
+    Association(const std::wstring& extension, const std::wstring& command) : type(extension) {
+        set(type, L"velmora-test" + type);
         for (const wchar_t* verb : {L"\\shell\\open\\command", L"\\shell\\cplopen\\command"})
-            RegSetKeyValueW(HKEY_CLASSES_ROOT, (type_ + verb).c_str(), nullptr, REG_SZ,
-                            command.c_str(), static_cast<DWORD>((command.size() + 1) * 2));
+            set(L"velmora-test" + type + verb, command);
     }
     ~Association() {
-        if (probe_ != nullptr) RegCloseKey(probe_);
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, extension_.c_str());
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, type_.c_str());
+        for (const std::wstring& key : {type, L"velmora-test" + type})
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
     }
-    Association(const Association&) = delete;
-    Association& operator=(const Association&) = delete;
-
-private:
-    std::wstring extension_, type_;
-    HKEY probe_ = nullptr;
+    static void set(const std::wstring& key, const std::wstring& text) {
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * 2));
+    }
+    const std::wstring type;
 };
 
 // Elevated, nothing is opened through a file association, which the user's
@@ -88,11 +80,11 @@ TEST(Launch, ElevatedOpensNothingThroughTheAssociationOfItsType) {
                 left = (!DeleteFileW(file.c_str()) && exists(file)) || left;
             if (!left) break;
         }
-        std::wstring shown = L"ok";
+        std::wstring shown = L"ok", failure;
         try {
             openFile(path, nullptr, elevated);
-        } catch (const IOException&) {
-            shown = L"failed";
+        } catch (const IOException& e) {
+            shown = L"failed", failure = e.getMessage();
         }
         // What is started runs on its own: wait for what the row expects,
         // then a little longer for anything else.
@@ -105,7 +97,8 @@ TEST(Launch, ElevatedOpensNothingThroughTheAssociationOfItsType) {
         Sleep(500);
         for (const auto& [file, name] : evidence)
             if (exists(file)) shown += L" " + name;
-        EXPECT_EQ(shown, expected) << std::string(path.begin(), path.end()) << " " << elevated;
+        EXPECT_EQ(shown, expected) << std::string(path.begin(), path.end()) << " " << elevated
+                                   << " " << std::string(failure.begin(), failure.end());
     }
     for (const auto& [file, name] : evidence) DeleteFileW(file.c_str());
     for (const std::wstring& file : {program, item, console, document, hijack})
