@@ -63,6 +63,17 @@ TEST(Launch, ElevatedOpensNothingThroughTheAssociationOfItsType) {
                                                               {item + L".ran", L"cpl"},
                                                               {out, L"doc"},
                                                               {hijack + L".ran", L"hijack"}};
+    // The desktop of a Wine server just started may not yet have registered
+    // its window with the shell: until it has, the shell cannot be reached.
+    for (int i = 0; i < 20 && !exists(out); ++i) {
+        try {
+            openFile(document, nullptr, true);
+        } catch (const IOException&) {
+            Sleep(500);
+            continue;
+        }
+        for (int j = 0; j < 50 && !exists(out); ++j) Sleep(100);
+    }
     const struct {
         std::wstring path;
         bool elevated;
