@@ -18,8 +18,8 @@ public:
     void setColumns(int32_t columns);
 
 private:
-    // Ctrl+A selects the whole text, as the system's own fields do; the edit
-    // control of the common controls leaves the selection alone.
+    // Ctrl+A selects the whole text, as the fields of newer common controls
+    // do; the edit control of user32, which velmora uses, ignores it.
     class SelectAll : public KeyListener {
     public:
         explicit SelectAll(TextField& field) : field_(field) {}
