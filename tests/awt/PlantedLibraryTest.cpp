@@ -20,8 +20,9 @@ TEST(PlantedLibrary, NoLibraryBesideTheProgramIsEverLoaded) {
     const std::wstring probe = joinPath(directory, L"velmora-planted-probe.exe");
     const std::wstring overrides = L"Software\\Wine\\AppDefaults\\velmora-planted-probe.exe";
     const std::wstring order = L"native,builtin";
+    const wchar_t* const libraries[] = {L"riched20", L"comctl32"};
     ASSERT_TRUE(CopyFileW(besideThisTest(L"text_area_probe.exe").c_str(), probe.c_str(), FALSE));
-    for (const wchar_t* library : {L"riched20", L"comctl32"}) {
+    for (const wchar_t* library : libraries) {
         ASSERT_TRUE(CopyFileW(besideThisTest(L"planted-riched20.dll").c_str(),
                               joinPath(directory, library + std::wstring(L".dll")).c_str(), FALSE));
         ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (overrides + L"\\DllOverrides").c_str(),
@@ -40,7 +41,7 @@ TEST(PlantedLibrary, NoLibraryBesideTheProgramIsEverLoaded) {
     GetCurrentDirectoryW(MAX_PATH + 1, previous);
     SetCurrentDirectoryW(directory.c_str());
     for (const auto& [arguments, loaded] : cases) {
-        for (const wchar_t* library : {L"riched20", L"comctl32"})
+        for (const wchar_t* library : libraries)
             DeleteFileW(joinPath(directory, library + std::wstring(L".dll.ran")).c_str());
         const FileHandle process = launchProcess(probe, L"\"" + probe + L"\" " + arguments);
         DWORD code = 1;
@@ -48,13 +49,13 @@ TEST(PlantedLibrary, NoLibraryBesideTheProgramIsEverLoaded) {
         GetExitCodeProcess(process.get(), &code);
         EXPECT_EQ(code, 0u) << arguments.c_str();
         std::wstring ran;
-        for (const wchar_t* library : {L"riched20", L"comctl32"})
+        for (const wchar_t* library : libraries)
             if (exists(joinPath(directory, library + std::wstring(L".dll.ran")))) ran += library;
         EXPECT_EQ(ran, loaded) << arguments.c_str();
     }
     SetCurrentDirectoryW(previous);
     RegDeleteTreeW(HKEY_CURRENT_USER, overrides.c_str());
-    for (const wchar_t* library : {L"riched20", L"comctl32"})
+    for (const wchar_t* library : libraries)
         for (const wchar_t* suffix : {L".dll.ran", L".dll"})
             DeleteFileW(joinPath(directory, library + std::wstring(suffix)).c_str());
     DeleteFileW(probe.c_str());

@@ -4,12 +4,13 @@
 
 #include <string>
 
-// The argument writer as programs under test see it: Wine shows the host's
-// root as Z:.
-inline std::wstring argumentWriter() {
-    const std::string host = ARGUMENT_WRITER_EXE;
+// A file of the build tree as programs under test see it: Wine shows the
+// host's root as Z:.
+inline std::wstring builtFile(const std::string& host) {
     return L"Z:" + std::wstring(host.begin(), host.end());
 }
+
+inline std::wstring argumentWriter() { return builtFile(ARGUMENT_WRITER_EXE); }
 
 // What the writer wrote, once it has closed the file (an open without sharing
 // fails until then), or "(no file)" after 10 s; the file is removed.

@@ -11,11 +11,6 @@
 
 namespace {
 
-// A file of the build tree as programs under Wine see it.
-std::wstring built(const std::string& host) {
-    return L"Z:" + std::wstring(host.begin(), host.end());
-}
-
 // An association of the test's own, removed when the test ends; the prefix
 // has none for these types. Wine reads the user's associations from
 // HKEY_CLASSES_ROOT itself, where Windows lays the user's own over the
@@ -51,8 +46,8 @@ TEST(Launch, ElevatedOpensNothingThroughTheAssociationOfItsType) {
                        console = joinPath(dir, L"x.msc"), document = joinPath(dir, L"x.vtest"),
                        hijack = joinPath(dir, L"hijack.exe"), out = joinPath(dir, L"doc.txt");
     ASSERT_TRUE(CopyFileW(argumentWriter().c_str(), program.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(built(MARKER_LIBRARY).c_str(), item.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(built(MARKER_PROGRAM).c_str(), hijack.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(builtFile(MARKER_LIBRARY).c_str(), item.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(builtFile(MARKER_PROGRAM).c_str(), hijack.c_str(), FALSE));
     std::ofstream(std::string(console.begin(), console.end())) << "console";
     std::ofstream(std::string(document.begin(), document.end())) << "document";
     const std::wstring hijacking = L"\"" + hijack + L"\" \"%1\"";
