@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../awt/GuiSupport.h"
-#include "../config/DefinitionDir.h"
+#include "../core/ScratchDir.h"
 #include "../items/ItemFixture.h"
 #include "WindowTree.h"
 #include "app/Velmora.h"
@@ -46,7 +46,7 @@ TEST(AdapterPage, KeyChoiceSwitchesTheGroups) {
     ClassTable::registerClasses();
     installItemViews();
     ScratchKey scratch;
-    DefinitionDir items;
+    ScratchDir items;
     scratch.set(L"ServiceName", REG_SZ, raw(L"{AA}"), L"cards\\1");
     scratch.set(L"Description", REG_SZ, raw(L"Intel"), L"cards\\1");
     scratch.set(L"MTU", REG_DWORD, raw(1400u), L"tcpip\\if\\{AA}");

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
+#include "../core/ScratchDir.h"
 #include "core/Exception.h"
 #include "core/StringUtil.h"
 
@@ -38,16 +37,9 @@ TEST(CommandLine, ItemsOptionSelectsTheDirectory) {
 // The folder of the executable wins; the current directory's items are taken
 // only when that folder has none, and only a directory named items counts.
 TEST(CommandLine, DefaultItemsFollowTheExecutableFirst) {
-    wchar_t exe[MAX_PATH], temp[MAX_PATH], saved[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    GetTempPathW(MAX_PATH, temp);
-    GetCurrentDirectoryW(MAX_PATH, saved);
-    const std::wstring base =
-        joinPath(temp, L"velmora-cwd-" + std::to_wstring(GetCurrentProcessId()));
-    const std::wstring items = joinPath(base, L"items"),
-                       own = joinPath(parentPathOf(exe), L"items");
-    CreateDirectoryW(base.c_str(), nullptr);
-    ASSERT_TRUE(SetCurrentDirectoryW(base.c_str()));
+    ScratchDir dir;
+    dir.enter();
+    const std::wstring own = joinPath(executableFolder(), L"items");
     const std::pair<const wchar_t*, std::wstring> cases[] = {
         {L"none", own},
         {L"file", own},
@@ -55,20 +47,18 @@ TEST(CommandLine, DefaultItemsFollowTheExecutableFirst) {
         {L"both", own},
     };
     for (const auto& [what, expected] : cases) {
-        if (what == std::wstring(L"file")) CloseHandle(CreateFileW(items.c_str(), GENERIC_WRITE, 0,
-                                                                   nullptr, CREATE_NEW, 0, nullptr));
+        if (what == std::wstring(L"file")) dir.make({L"items"});
         if (what == std::wstring(L"directory")) {
-            DeleteFileW(items.c_str());
-            CreateDirectoryW(items.c_str(), nullptr);
+            DeleteFileW(dir.file(L"items").c_str());
+            dir.make({L"items\\"});
         }
         if (what == std::wstring(L"both")) CreateDirectoryW(own.c_str(), nullptr);
         EXPECT_EQ(CommandLine({}, CommandLine::defaultItemsDirectory()).getItemsDirectory(),
                   expected)
-            << what;
+            << toUtf8(what);
     }
+    RemoveDirectoryW(own.c_str());
     EXPECT_EQ(CommandLine({L"/items", L"x"}, L"unused").getItemsDirectory(), L"x");
-    SetCurrentDirectoryW(saved);
-    for (const std::wstring& directory : {own, items, base}) RemoveDirectoryW(directory.c_str());
 }
 
 }  // namespace

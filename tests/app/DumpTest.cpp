@@ -2,72 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "../config/DefinitionDir.h"
 #include "../registry/ScratchKey.h"
 #include "app/CatalogueDump.h"
 
 namespace {
 
-std::string utf8(const std::wstring& text) {
-    std::string bytes(text.size() * 3, '\0');
-    bytes.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                     bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                     nullptr));
-    return bytes;
-}
-
-// Runs velmora-dump in the items directory's parent, as people do, and gives
-// its exit code, standard output and standard error.
-std::string dump(DefinitionDir& dir, const std::wstring& arguments) {
-    const std::wstring outPath = dir.file(L"out.txt"), errPath = dir.file(L"err.txt");
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const auto create = [&](const std::wstring& path) {
-        return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
-                           nullptr);
-    };
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = create(outPath);
-    startup.hStdError = create(errPath);
-    // The build gives the program's host path; Wine sees the host's root as Z:.
-    const std::string host = VELMORA_DUMP_EXE;
-    std::wstring commandLine =
-        L"\"Z:" + std::wstring(host.begin(), host.end()) + L"\" " + arguments;
-    PROCESS_INFORMATION process{};
-    EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                               parentPathOf(dir.path()).c_str(), &startup, &process));
-    WaitForSingleObject(process.hProcess, 30000);
-    DWORD exitCode = 0xDEAD;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    for (HANDLE h : {process.hThread, process.hProcess, startup.hStdOutput, startup.hStdError}) {
-        CloseHandle(h);
-    }
-    std::string result = "exit " + std::to_string(exitCode) + "\n";
-    for (const std::wstring& path : {outPath, errPath}) {
-        std::ifstream in(path.c_str(), std::ios::binary);
-        result += std::string(std::istreambuf_iterator<char>(in), {}) + "--\n";
-    }
-    return result;
+// Runs velmora-dump in the directory, as people do, and gives its exit code,
+// standard output and standard error.
+std::string dump(const ScratchDir& dir, const std::wstring& arguments) {
+    const Ran ran = dir.run(builtFile(VELMORA_DUMP_EXE), arguments);
+    return "exit " + std::to_string(ran.code) + "\n" + ran.out + "--\n" + ran.err + "--\n";
 }
 
 TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
     const ScratchKey scratch;
-    DefinitionDir dir;
+    ScratchDir dir;
     scratch.setDWORD(L"n", 42);
     scratch.setDWORD(L"p", 0x2a);
     scratch.set(L"m", REG_MULTI_SZ, bytesOf({L"a\0B\0\0", 5}));
     scratch.set(L"e", REG_SZ, bytesOf(std::wstring(L"y=-5 z=2,8") + L'\0'));
-    dir.write(L"sub.xml",
+    dir.write(L"defs\\sub.xml",
               LR"(<group id="sub"><name>下位</name>
   <item class="velmora.reg.RegCheckItem" id="flag"><affectTarget>user</affectTarget>
     <postChanged>logoff</postChanged><params><key>@KEY@</key><value>flag</value>
     <type>REG_SZ</type><true>on</true><false>off</false><default>on</default></params></item>
 </group>)",
               scratch.path());
-    dir.write(L"top.xml",
+    dir.write(L"defs\\top.xml",
               LR"(<group id="top"><name>設定 "top"</name><group id="g"><name>Group</name>
   <item class="velmora.reg.RegValueItem" id="n"><affectTarget>system</affectTarget>
     <postChanged>reboot</postChanged>
@@ -93,10 +54,10 @@ TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
               scratch.path());
     // Each reference reads its file again, so the groups of a category
     // referenced twice are there twice.
-    dir.write(L"root.xml",
+    dir.write(L"defs\\root.xml",
               LR"(<groups><group src="top.xml"><group src="sub.xml" expand="true">
   <group id="empty"/></group></group><group src="sub.xml"/></groups>)");
-    EXPECT_EQ(dump(dir, L"/items " + fileNameOf(dir.path())), utf8(LR"(exit 0
+    EXPECT_EQ(dump(dir, L"/items defs"), toUtf8(LR"(exit 0
 category top "設定 "top"" target=0x00010001 expanded=false parent=-
   group g "Group" target=0x00000001
     item top.g.n class=velmora.reg.RegValueItem target=0x00000001 post=2 default=-1 stored=42 current=42
@@ -117,23 +78,15 @@ category empty "" target=0x00000000 expanded=false parent=sub
 )"));
 }
 
-// The program's folder as the program sees it.
-std::string programFolder() {
-    std::string folder = std::string("Z:") + VELMORA_DUMP_EXE;
-    folder.resize(folder.rfind('/'));
-    for (char& c : folder) c = c == '/' ? '\\' : c;
-    return folder;
-}
-
 TEST(Dump, ErrorsGoToStandardErrorWithExitCodeOne) {
-    DefinitionDir dir;
+    ScratchDir dir;
     const std::pair<std::wstring, std::string> cases[] = {
-        {L"/items " + fileNameOf(dir.path()),
-         "::FindFirstFile(" + utf8(fileNameOf(dir.path())) + "\\root*.xml) failed"},
+        {L"/items defs", "::FindFirstFile(defs\\root*.xml) failed"},
         {L"/x", "invalid argument: /x "},
         // Without arguments and without "items" in the working directory,
         // the one beside the program.
-        {L"", "::FindFirstFile(" + programFolder() + "\\items\\root*.xml) failed"},
+        {L"", "::FindFirstFile(" + toUtf8(parentPathOf(builtFile(VELMORA_DUMP_EXE))) +
+             "\\items\\root*.xml) failed"},
     };
     for (const auto& [arguments, message] : cases) {
         EXPECT_EQ(dump(dir, arguments), "exit 1\n--\n" + message + "\n--\n");

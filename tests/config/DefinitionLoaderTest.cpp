@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../registry/ScratchKey.h"
-#include "DefinitionDir.h"
+#include "../core/ScratchDir.h"
 #include "config/Category.h"
 #include "config/ClassTable.h"
 #include "config/ItemGroup.h"
@@ -87,7 +87,7 @@ protected:
     }
 
     ScratchKey scratch_;
-    DefinitionDir dir_;
+    ScratchDir dir_;
 };
 
 TEST_F(LoaderTest, ReadsRootFilesInCodeUnitOrderAndMergesCategoriesById) {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "../items/ItemFixture.h"
-#include "DefinitionDir.h"
+#include "../core/ScratchDir.h"
 #include "app/CatalogueDump.h"
 #include "config/ClassTable.h"
 #include "config/DefinitionLoader.h"
@@ -84,7 +84,7 @@ protected:
 
     // A fresh one for every case.
     std::optional<ScratchKey> scratch_;
-    DefinitionDir dir_;
+    ScratchDir dir_;
 };
 
 const std::vector<Adapter> two = {

@@ -4,11 +4,7 @@
 
 #include <string>
 
-// A file of the build tree as programs under test see it: Wine shows the
-// host's root as Z:.
-inline std::wstring builtFile(const std::string& host) {
-    return L"Z:" + std::wstring(host.begin(), host.end());
-}
+#include "ScratchDir.h"
 
 inline std::wstring argumentWriter() { return builtFile(ARGUMENT_WRITER_EXE); }
 

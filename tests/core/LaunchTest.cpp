@@ -40,14 +40,12 @@ struct Association {
 // doc the document's association through the shell, hijack the association
 // planted for control panel items and consoles.
 TEST(Launch, ElevatedOpensNothingThroughTheAssociationOfItsType) {
-    const std::wstring dir = tempPath(L"velmora-open-" + std::to_wstring(GetCurrentProcessId()));
-    CreateDirectoryW(dir.c_str(), nullptr);
-    const std::wstring program = joinPath(dir, L"w.exe"), item = joinPath(dir, L"x.cpl"),
-                       console = joinPath(dir, L"x.msc"), document = joinPath(dir, L"x.vtest"),
-                       hijack = joinPath(dir, L"hijack.exe"), out = joinPath(dir, L"doc.txt");
-    ASSERT_TRUE(CopyFileW(argumentWriter().c_str(), program.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(builtFile(MARKER_LIBRARY).c_str(), item.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(builtFile(MARKER_PROGRAM).c_str(), hijack.c_str(), FALSE));
+    const ScratchDir dir;
+    const std::wstring program = dir.copy(argumentWriter(), L"w.exe"),
+                       item = dir.copy(builtFile(MARKER_LIBRARY), L"x.cpl"),
+                       hijack = dir.copy(builtFile(MARKER_PROGRAM), L"hijack.exe"),
+                       console = dir.file(L"x.msc"), document = dir.file(L"x.vtest"),
+                       out = dir.file(L"doc.txt");
     std::ofstream(std::string(console.begin(), console.end())) << "console";
     std::ofstream(std::string(document.begin(), document.end())) << "document";
     const std::wstring hijacking = L"\"" + hijack + L"\" \"%1\"";
@@ -106,10 +104,6 @@ TEST(Launch, ElevatedOpensNothingThroughTheAssociationOfItsType) {
         EXPECT_EQ(shown, expected) << std::string(path.begin(), path.end()) << " " << elevated
                                    << " " << std::string(failure.begin(), failure.end());
     }
-    for (const auto& [file, name] : evidence) DeleteFileW(file.c_str());
-    for (const std::wstring& file : {program, item, console, document, hijack})
-        DeleteFileW(file.c_str());
-    RemoveDirectoryW(dir.c_str());
 }
 
 }  // namespace

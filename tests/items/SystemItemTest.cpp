@@ -108,16 +108,11 @@ TEST_F(ItemTest, DiskCountersWriteAWholeListAndStartTheToolOnEveryChange) {
 // shows as @, the system directory as S and the Windows directory as W; a
 // definition error shows as its message.
 TEST_F(ItemTest, LaunchersFindTargetsOnlyThroughTheSystem) {
-    const std::wstring dir = tempPath(L"velmora-exec-" + toString(GetCurrentProcessId())),
-                       name = fileNameOf(dir);
+    const ScratchDir scratchDir;
+    const std::wstring& dir = scratchDir.path();
+    const std::wstring name = fileNameOf(dir);
     const ScratchKey machine(HKEY_LOCAL_MACHINE);
-    const wchar_t* files[] = {L"a.exe", L"b.txt", L"c.exe", L"sub\\tool.exe"};
-    CreateDirectoryW(dir.c_str(), nullptr);
-    for (const wchar_t* folder : {L"sub", L"d.exe"})
-        CreateDirectoryW(joinPath(dir, folder).c_str(), nullptr);
-    for (const wchar_t* file : files)
-        CloseHandle(CreateFileW(joinPath(dir, file).c_str(), GENERIC_WRITE, 0, nullptr,
-                                CREATE_ALWAYS, 0, nullptr));
+    scratchDir.make({L"a.exe", L"b.txt", L"c.exe", L"sub\\tool.exe", L"d.exe\\"});
     // What any process of the user can set: its own environment and its own
     // part of the registry.
     SetEnvironmentVariableW(L"VELMORA_EXEC", dir.c_str());
@@ -181,9 +176,6 @@ TEST_F(ItemTest, LaunchersFindTargetsOnlyThroughTheSystem) {
         }
         EXPECT_EQ(shown, expected) << params[0].name << " " << params[0].children[0].text;
     }
-    for (const wchar_t* made : files) DeleteFileW(joinPath(dir, made).c_str());
-    for (const wchar_t* folder : {L"sub", L"d.exe", L""})
-        RemoveDirectoryW(joinPath(dir, folder).c_str());
 }
 
 // The text with the key shown as K (or as the letter given) and the backup as B.

@@ -117,8 +117,9 @@ TEST(RegistryStorage, KeepsOneEntryPerKeyAndValueAndRefusesConflicts) {
 
 // Makes a symbolic link of the host's at the first path, to the second, as a
 // process of the user could: Wine follows such links as Windows follows its
-// own, and offers no call of its own to make one.
-void plantHostLink(const std::wstring& link, const std::wstring& target) {
+// own, and offers no call of its own to make one. Without a target the link
+// goes, which only the host can do: Wine's DeleteFile removes the target.
+void hostLink(const std::wstring& link, const std::wstring& target = L"") {
     using UnixName = char*(CDECL*)(const wchar_t*);
     const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
@@ -127,13 +128,15 @@ void plantHostLink(const std::wstring& link, const std::wstring& target) {
         char* name = unixName(windowsPath.c_str());
         const std::string text = name != nullptr ? name : "";
         HeapFree(GetProcessHeap(), 0, name);
-        return std::wstring(text.begin(), text.end());
+        return L'"' + std::wstring(text.begin(), text.end()) + L'"';
     };
-    const std::wstring ln = L"Z:\\bin\\ln";
-    // Wine does not follow a host program to its end: the link is waited for.
-    launchProcess(ln, L"ln -s \"" + host(target) + L"\" \"" + host(link) + L"\"");
-    for (int i = 0; i < 100 && !exists(link); ++i) Sleep(100);
-    ASSERT_TRUE(exists(link));
+    if (target.empty())
+        launchProcess(L"Z:\\bin\\rm", L"rm -f " + host(link));
+    else
+        launchProcess(L"Z:\\bin\\ln", L"ln -s " + host(target) + L" " + host(link));
+    // Wine does not follow a host program to its end: the change is waited for.
+    for (int i = 0; i < 100 && exists(link) == target.empty(); ++i) Sleep(100);
+    ASSERT_NE(exists(link), target.empty());
 }
 
 // Saving renders the whole file first, so that a name no line can carry is
@@ -141,7 +144,8 @@ void plantHostLink(const std::wstring& link, const std::wstring& target) {
 // at all: no refusal, nor a handle held on the old file, leaves anything but
 // the old file behind. ".reg" is added unless the name ends so.
 TEST(RegistryStorage, SavesWholeFilesWithMarkAndExtensionOrLeavesTheOldOne) {
-    const std::wstring file = tempPath(L"velmora-saved-" + std::to_wstring(GetCurrentProcessId()));
+    const ScratchDir dir;
+    const std::wstring file = dir.file(L"saved");
     const std::string old = "an old file, longer than the new one will be" + std::string(4096, 'x');
     const std::wstring name = L"value name with line break or NUL can't be written: ",
                        keyPath = L"key path with line break or NUL can't be written: ",
@@ -175,7 +179,7 @@ TEST(RegistryStorage, SavesWholeFilesWithMarkAndExtensionOrLeavesTheOldOne) {
     for (const auto& [fill, failure, share, suffix, linked] : cases) {
         std::ofstream(std::string(file.begin(), file.end()) + ".reg", std::ios::binary) << old;
         std::ofstream(std::string(victim.begin(), victim.end()), std::ios::binary) << "victim";
-        if (linked) plantHostLink(link, victim);
+        if (linked) hostLink(link, victim);
         const HANDLE held = share == ~0u ? INVALID_HANDLE_VALUE
                                          : CreateFileW((file + L".reg").c_str(), GENERIC_READ,
                                                        share, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -188,7 +192,7 @@ TEST(RegistryStorage, SavesWholeFilesWithMarkAndExtensionOrLeavesTheOldOne) {
                   failure == saved ? bytesOf(L'\xFEFF' + fileText(fill)) : old)
             << message;
         EXPECT_EQ(fileBytes(victim), "victim");
-        DeleteFileW(link.c_str());
+        if (linked) hostLink(link);
         DeleteFileW(victim.c_str());
         EXPECT_EQ(filesLike(file).size(), 1u) << message;
         DeleteFileW((file + L".reg").c_str());
@@ -206,8 +210,7 @@ TEST(RegistryStorage, SavesWholeFilesWithMarkAndExtensionOrLeavesTheOldOne) {
     for (size_t i = 0; i + 1 < bytes.size(); i += 2)
         found += bytes[i] == '\xFF' && bytes[i + 1] == '\xFF';
     EXPECT_EQ(found, given);
-    DeleteFileW((file + L".reg").c_str());
-    const std::wstring unreachable = tempPath(L"velmora-no-such-dir\\x");
+    const std::wstring unreachable = dir.file(L"no-such-dir\\x");
     EXPECT_EQ(messageOf<IOException>([&] { RegistryStorage(unreachable).save(); }),
               L"CreateFile: " + unreachable + L".reg: 3");
 }
@@ -217,35 +220,26 @@ TEST(RegistryStorage, SavesWholeFilesWithMarkAndExtensionOrLeavesTheOldOne) {
 // directory is never started.
 TEST(RegistryStorage, ImportsTheFileNamedThroughTheEditorByItsFullPath) {
     const ScratchKey scratch;
-    const std::wstring directory =
-        tempPath(L"velmora-import-" + std::to_wstring(GetCurrentProcessId()));
-    CreateDirectoryW(directory.c_str(), nullptr);
-    const std::wstring planted = joinPath(directory, L"regedit.exe");
-    ASSERT_TRUE(CopyFileW(besideThisTest(L"marker-program.exe").c_str(), planted.c_str(), FALSE));
+    ScratchDir dir;
+    const std::wstring planted = dir.copy(besideThisTest(L"marker-program.exe"), L"regedit.exe");
     // The planted program leaves its marker when started, so the test can fail.
-    WaitForSingleObject(launchProcess(planted, L"\"" + planted + L"\"").get(), 10000);
+    dir.run(planted, L"");
     ASSERT_TRUE(exists(planted + L".ran"));
     DeleteFileW((planted + L".ran").c_str());
 
     const std::pair<std::wstring, uint32_t> files[] = {
         {L"aWindows_NTb.reg", 2}, {L"a%OS%b.reg", 1}, {L"plain.reg", 3}};
     for (const auto& [name, value] : files) {
-        RegistryStorage storage(joinPath(directory, name));
+        RegistryStorage storage(dir.file(name));
         storage.getKey(scratch.path()).setDWORD(L"v", value);
         storage.save();
     }
-    wchar_t previous[MAX_PATH + 1];
-    GetCurrentDirectoryW(MAX_PATH + 1, previous);
-    SetCurrentDirectoryW(directory.c_str());
+    dir.enter();
     for (const auto& [name, value] : files) {
         importWithRetries(name);
         EXPECT_EQ(RegKey(scratch.path(), RegKey::READ).getDWORD(L"v", 0), value) << name.c_str();
     }
-    SetCurrentDirectoryW(previous);
     EXPECT_FALSE(exists(planted + L".ran"));
-    for (const auto& [name, value] : files) DeleteFileW(joinPath(directory, name).c_str());
-    DeleteFileW(planted.c_str());
-    RemoveDirectoryW(directory.c_str());
 }
 
 TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {

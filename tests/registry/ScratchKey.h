@@ -9,27 +9,10 @@
 #include <string>
 
 #include "../core/MessageOf.h"
+#include "../core/ScratchDir.h"
 #include "core/Exception.h"
 #include "core/StringUtil.h"
 #include "registry/RegistryStorage.h"
-
-// A path in the temporary directory.
-inline std::wstring tempPath(const std::wstring& name) {
-    wchar_t temp[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, temp);
-    return joinPath(temp, name);
-}
-
-// A file beside the running test's executable.
-inline std::wstring besideThisTest(const std::wstring& name) {
-    wchar_t self[MAX_PATH + 1];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
-    return joinPath(parentPathOf(std::wstring(self, length)), name);
-}
-
-inline bool exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // Imports a registry script through the registry editor. Under Wine a process
 // now and then fails to start, so a start that failed is tried again.

@@ -2,44 +2,35 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "../registry/ScratchKey.h"
 
 namespace {
 
-// Runs a command to its end and gives its output less the final line end.
-// Under Wine a process now and then fails to start ("failed to map the shared
-// user data"), so a command that said nothing is run again.
-std::string run(const std::wstring& command) {
-    std::string output;
-    for (int attempt = 0; attempt < 3 && output.empty(); ++attempt) {
-        FILE* pipe = _wpopen(command.c_str(), L"r");
-        char buffer[256];
-        while (pipe && fgets(buffer, sizeof buffer, pipe)) output += buffer;
-        if (pipe) _pclose(pipe);
-        while (!output.empty() && isspace(static_cast<unsigned char>(output.back())))
-            output.pop_back();
-    }
-    return output;
+// What a program printed, less the final line end.
+std::string output(const std::wstring& program, const std::wstring& arguments = L"") {
+    const ScratchDir dir;
+    std::string out = dir.run(program, arguments).out;
+    while (!out.empty() && isspace(static_cast<unsigned char>(out.back()))) out.pop_back();
+    return out;
 }
 
 // Each switch is confirmed, since winecfg too may fail to start.
 void switchTo(const std::string& version) {
-    for (int attempt = 0; attempt < 3 && run(L"winecfg.exe -v") != version; ++attempt)
-        _wsystem((L"winecfg.exe -v " + std::wstring(version.begin(), version.end())).c_str());
+    const std::wstring winecfg = joinPath(systemDirectory(), L"winecfg.exe");
+    for (int attempt = 0; attempt < 3 && output(winecfg, L"-v") != version; ++attempt)
+        output(winecfg, L"-v " + std::wstring(version.begin(), version.end()));
 }
 
 // Puts the prefix back to the version it had, also when the test fails.
 struct PrefixVersion {
-    const std::string original = run(L"winecfg.exe -v");
+    const std::string original = output(joinPath(systemDirectory(), L"winecfg.exe"), L"-v");
     ~PrefixVersion() { switchTo(original); }
 };
 
 TEST(SystemVersion, DetectsEachWindowsVersionThePrefixPretendsToBe) {
     const PrefixVersion prefix;
     ASSERT_FALSE(prefix.original.empty());
-    const std::wstring probe = L"\"" + besideThisTest(L"system_version_probe.exe") + L"\"";
+    const std::wstring probe = besideThisTest(L"system_version_probe.exe");
     // Product type, version, service pack; the registry's product type and the
     // service pack text's value; whether ">= 10.0" keeps an element.
     const std::pair<std::string, std::string> cases[] = {
@@ -49,7 +40,7 @@ TEST(SystemVersion, DetectsEachWindowsVersionThePrefixPretendsToBe) {
     };
     for (const auto& [version, detected] : cases) {
         switchTo(version);
-        EXPECT_EQ(run(probe), detected) << "as " << version;
+        EXPECT_EQ(output(probe), detected) << "as " << version;
     }
 }
 
