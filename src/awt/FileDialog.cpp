@@ -10,6 +10,7 @@
 #include "awt/Toolkit.h"
 #include "awt/Window.h"
 #include "core/Exception.h"
+#include "core/Platform.h"
 
 namespace awt {
 
@@ -31,6 +32,19 @@ std::wstring shellTypeName(const std::wstring& extension) {
         return {};
     }
     return info.szTypeName;
+}
+
+// The dialogs' library is loaded from the system directory when first
+// needed. Imported, it would be loaded with the program, and where the
+// system's loader does not treat it as a known library, the common controls
+// it imports in turn would be looked for beside the program before its first
+// line could restrict the search.
+template <typename F>
+F dialogFunction(const char* name) {
+    static const HMODULE library = loadSystemLibrary(L"comdlg32.dll");
+    const auto found = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    if (found == nullptr) throw Exception(L"comdlg32.dll lacks a dialog function");
+    return found;
 }
 
 }  // namespace
@@ -66,14 +80,16 @@ void FileDialog::setVisible(bool visible) {
     dialog.lpstrDefExt = extension_.empty() ? nullptr : extension_.c_str();
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING;
 
-    const BOOL chosen = mode_ == SAVE ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    using Show = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const BOOL chosen =
+        dialogFunction<Show>(mode_ == SAVE ? "GetSaveFileNameW" : "GetOpenFileNameW")(&dialog);
     // The owner's listeners may have thrown while the dialog ran.
     Toolkit::getDefaultToolkit().rethrowHeldException();
     if (chosen) {
         file_ = buffer;
         return;
     }
-    const DWORD error = CommDlgExtendedError();
+    const DWORD error = dialogFunction<DWORD(WINAPI*)()>("CommDlgExtendedError")();
     if (error != 0) {
         throw Exception(L"::GetOpen/SaveFileName() failed: " + std::to_wstring(error));
     }
