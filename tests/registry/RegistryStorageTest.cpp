@@ -242,34 +242,6 @@ TEST(RegistryStorage, ImportsTheFileNamedThroughTheEditorByItsFullPath) {
     EXPECT_FALSE(exists(planted + L".ran"));
 }
 
-TEST(RegistryStorage, BacksUpEveryValueAsTheRegistryHoldsIt) {
-    const ScratchKey scratch;
-    scratch.set(L"sz", REG_SZ, std::string("a\0\0\0", 4));
-    scratch.set(L"sz-open", REG_SZ, std::string("a\0b\0", 4));
-    scratch.set(L"sz-empty", REG_SZ, "");
-    scratch.set(L"multi-odd", REG_MULTI_SZ, std::string("a\0\0", 3));
-    scratch.set(L"dword", REG_DWORD, std::string("\1\0\0\0", 4));
-    scratch.set(L"dword8", REG_DWORD, std::string("\1\0\0\0\2\0\0\0", 8));
-    scratch.set(L"none", REG_NONE, "");
-    scratch.set(L"bin", REG_BINARY, "\xff");
-    scratch.set(nullptr, REG_SZ, std::string("d\0\0\0", 4));
-    scratch.set(L"child", REG_QWORD, std::string(8, '\0'), L"Sub\\deeper");
-    // A value really named U+FFFF is no default value, with one or without.
-    scratch.set(NULL_STRING.c_str(), REG_SZ, std::string("f\0\0\0", 4));
-    scratch.set(NULL_STRING.c_str(), REG_DWORD, std::string("\2\0\0\0", 4), L"Sub");
-
-    const std::wstring top = scratch.path();
-    EXPECT_EQ(fileText([&](RegistryStorage& s) { s.getKey(top).loadTree(); }),
-              header + L"[" + top +
-                  L"]\r\n"
-                  L"\"bin\"=hex:ff\r\n\"dword\"=dword:00000001\r\n"
-                  L"\"dword8\"=hex(4):01,00,00,00,02,00,00,00\r\n\"multi-odd\"=hex(7):61,00,00\r\n"
-                  L"\"none\"=hex(0):\r\n\"sz\"=\"a\"\r\n\"sz-empty\"=hex(1):\r\n"
-                  L"\"sz-open\"=hex(1):61,00,62,00\r\n\"\xFFFF\"=\"f\"\r\n@=\"d\"\r\n\r\n[" +
-                  top + L"\\Sub]\r\n\"\xFFFF\"=dword:00000002\r\n\r\n[" + top +
-                  L"\\Sub\\deeper]\r\n\"child\"=hex(b):00,00,00,00,00,00,00,00\r\n\r\n");
-}
-
 // A link cannot be recorded in a file, and following one copies another part
 // of the registry, or the tree itself without end; a tree deeper than the
 // registry allows is no tree it made. Each is refused naming the key.

@@ -55,12 +55,21 @@ Dump dump(const std::wstring& subKey, const std::wstring& relative = L"") {
     return out;
 }
 
+// Whether a value came back as it was. The editor sets values through
+// RegSetValueEx, which extends a string that lacks its terminator by the one
+// that follows it in the editor's buffer.
+bool restored(const std::pair<DWORD, std::string>& was, const std::pair<DWORD, std::string>& is) {
+    const std::string terminator(2, '\0');
+    return is == was || (was.first == REG_SZ && is.first == REG_SZ && was.second.size() % 2 == 0 &&
+                         !was.second.ends_with(terminator) && is.second == was.second + terminator);
+}
+
 // The differing keys and values, readably, or "" when the dumps agree.
 std::wstring differences(const Dump& expected, const Dump& actual) {
     std::wstring report;
     for (const auto& [entry, value] : expected) {
         const auto found = actual.find(entry);
-        if (found == actual.end() || found->second != value)
+        if (found == actual.end() || !restored(value, found->second))
             report += L"lost or changed " + entry + L"\n";
     }
     for (const auto& [entry, value] : actual)
@@ -128,12 +137,17 @@ private:
         static const size_t binarySizes[] = {0, 1, 2, 4, 17, 18, 22, 23, 24, 25, 49, 50, 300};
         std::wstring multi;
         for (int i = pick(4); i >= 0; --i) multi += (pick(3) ? L"s" + name(false) : L"") + L'\0';
+        // Strings as the registry may hold them: without a terminator, or
+        // of an odd number of bytes.
+        std::string open = bytesOf(text()), odd = bytesOf(multi + L'\0');
+        open.resize(open.size() - 2);
+        odd.pop_back();
         const std::pair<DWORD, std::string> values[] = {
             {REG_SZ, bytesOf(text())},
-            {REG_SZ, bytesOf(text())},
+            {REG_SZ, pick(2) ? open : bytesOf(text())},
             {REG_SZ, pick(2) ? "" : std::string(2, '\0')},
             {REG_EXPAND_SZ, bytesOf(L"%SystemRoot%\\" + text())},
-            {REG_MULTI_SZ, bytesOf(multi + L'\0')},
+            {REG_MULTI_SZ, pick(2) ? odd : bytesOf(multi + L'\0')},
             {REG_BINARY, bytes(pick(40) == 0 ? 60 * 1024 : binarySizes[pick(13)])},
             {REG_DWORD, bytes(pick(2) ? 4 : 8)},
             {REG_QWORD, bytes(8)},
