@@ -149,16 +149,17 @@ def page_down_to(p, page):
 
 
 def test_apply_failures(build):
-    """A failing item gets its box with the exact text, the others are still
-    applied, and the restart question answered No shuts nothing down."""
+    """A failing item gets its box with the exact text, once although its
+    category is nested, the others are still applied, and the restart
+    question answered No shuts nothing down."""
     with Run(build, "failures") as run:
         p = run.program
         p.wait_window()
         p.click(p.window().find("Button", "有効にする"))
+        page_down_to(p, NESTED)
+        p.click(p.window().find("Button", "書けない値"))
         page_down_to(p, RESTART)
-        win = p.window()
-        p.click(win.find("Button", "高速起動"))
-        p.click(win.find("Button", "書けない値"))
+        p.click(p.window().find("Button", "高速起動"))
         print("screenshot:", build.screenshot("restart-page"))
         # A restart would end every Windows program of the prefix, this one too.
         sentinel = subprocess.Popen(
@@ -172,7 +173,7 @@ def test_apply_failures(build):
             expect("item error box", p.box_text(box),
                    '"壊れた項目" の設定を反映することが出来ませんでした。\n'
                    "設定を反映する権限がありません。\n"
-                   "Item ID: restart.faulty.broken\n"
+                   "Item ID: nested.faulty.broken\n"
                    f"Message: open key: {run.scratch.subkey}\\{driver.LONG_KEY_NAME}")
             print("screenshot:", build.screenshot("item-error"))
             p.answer(box, IDOK)
@@ -321,7 +322,10 @@ def test_browse_and_save(build):
                + [g.find("Edit", shown=None).shown
                   for g in win.find_all("Button", "二つの項目", shown=None)], [True, False])
         print("screenshot:", build.screenshot("filter-system"))
-        for key_name, page in [("Next", RESTART), ("Next", RESTART), ("Prior", BASIC)]:
+        # The nested category shows under its parent and on its own.
+        for key_name, page in [("Next", NESTED), ("Next", NESTED), ("Next", RESTART),
+                               ("Next", RESTART), ("Prior", NESTED), ("Prior", NESTED),
+                               ("Prior", BASIC)]:
             p.key(key_name)
             expect(f"page under system after {key_name}", p.shown_page(PAGES), page)
         save(p, run.scratch.windows_path("system.reg"))
