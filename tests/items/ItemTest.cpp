@@ -279,9 +279,7 @@ TEST_F(ItemTest, ListItemsFallBackToTheirCorrectionOrFail) {
     scratch_.set(L"t", REG_SZ, bytesOf(L"a=1 c=3,x" + Z));
     EXPECT_EQ(configured<RegMultiListValueItem>(entry(L"c", L"0"))->getCurrentValue(), 3);
     EXPECT_EQ(configured<RegMultiListValueItem>(entry(L"c", L"2"))->getCurrentValue(), 7);
-    const std::pair<std::wstring, std::wstring> cases[] = {{NULL_STRING, L"no systemValueString"},
-                                                           {L"a=0", L"no entryName"},
-                                                           {L"c=0", L"index out of range"},
+    const std::pair<std::wstring, std::wstring> cases[] = {{L"c=0", L"index out of range"},
                                                            {L"c=0,0,0", L"c=0,0,9"}};
     for (const auto& [correction, result] : cases) {
         auto item = configured<RegMultiListValueItem>(entry(L"c", L"2", correction));
