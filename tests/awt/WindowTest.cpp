@@ -185,6 +185,26 @@ TEST(Peers, NotificationsAndColoursReachOnlyChildrenThatTheToolkitMade) {
     ReleaseDC(frame.getHandle(), dc);
 }
 
+TEST(Peers, AGroupBoxShowsItsOwnBackgroundAroundItsChildren) {
+    constexpr COLORREF colour = RGB(220, 230, 240);
+    awt::Frame frame(L"group colour");
+    awt::BorderedPanel group(L"カテゴリ");
+    Box child(80, 30);
+    frame.add(&group);
+    group.add(&child);
+    group.setBounds(10, 10, 200, 120);
+    child.setBounds(20, 40, 80, 30);
+    group.setBackground(colour);
+    show(frame);
+    // Read back from the screen, below the child: the native group box
+    // paints only its frame and title, so only the toolkit's fill is there.
+    POINT below{60, 90};
+    ClientToScreen(group.getHandle(), &below);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetPixel(screen, below.x, below.y), colour);
+    ReleaseDC(nullptr, screen);
+}
+
 struct ClosingLog : awt::WindowListener {
     void windowClosing(awt::WindowEvent&) override {
         ++count;
