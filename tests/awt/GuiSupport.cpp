@@ -133,11 +133,6 @@ void Recorder::key(wchar_t kind, awt::KeyEvent& e) {
     if (e.keyCode == swallowed) e.consumed = true;
 }
 
-void Recorder::mouse(const wchar_t* what, awt::MouseEvent& e) {
-    lines.push_back(names[e.source] + L" " + what + L" " + std::to_wstring(e.x) + L"," +
-                    std::to_wstring(e.y) + L" " + std::to_wstring(e.clickCount));
-}
-
 uint32_t Edit::getStyle() { return Component::getStyle() | WS_TABSTOP | WS_BORDER; }
 
 std::wstring Edit::getText() const {

@@ -41,15 +41,13 @@ void click(const awt::Component& c, int x, int y);
 bool typeKeys(const awt::Frame& frame, const std::wstring& keys);
 
 // Writes every event it hears as a line: "action NAME", "item NAME",
-// "adjust ID VALUE", a focus gained as "NAME", the mouse as "NAME what X,Y
-// CLICKS", keys as p, r or t with the key code and "+MODIFIERS" if any.
-// F12, which ends typeKeys, is left out.
+// "adjust ID VALUE", a focus gained as "NAME", keys as p, r or t with the
+// key code and "+MODIFIERS" if any. F12, which ends typeKeys, is left out.
 struct Recorder : awt::ActionListener,
                   awt::ItemListener,
                   awt::AdjustmentListener,
                   awt::KeyListener,
-                  awt::FocusListener,
-                  awt::MouseListener {
+                  awt::FocusListener {
     void actionPerformed(awt::ActionEvent& e) override { add(L"action ", e.source); }
     void itemStateChanged(awt::ItemEvent& e) override { add(L"item ", e.source); }
     void adjustmentValueChanged(awt::AdjustmentEvent& e) override;
@@ -57,14 +55,10 @@ struct Recorder : awt::ActionListener,
     void keyReleased(awt::KeyEvent& e) override { key(L'r', e); }
     void keyTyped(awt::KeyEvent& e) override { key(L't', e); }
     void focusGained(awt::FocusEvent& e) override { add(L"", e.source); }
-    void mouseEntered(awt::MouseEvent& e) override { mouse(L"entered", e); }
-    void mouseExited(awt::MouseEvent& e) override { mouse(L"exited", e); }
-    void mousePressed(awt::MouseEvent& e) override { mouse(L"pressed", e); }
     void add(const wchar_t* kind, const awt::Component* source) {
         lines.push_back(kind + names[source]);
     }
     void key(wchar_t kind, awt::KeyEvent& e);
-    void mouse(const wchar_t* what, awt::MouseEvent& e);
 
     Lines lines;
     std::map<const awt::Component*, std::wstring> names;

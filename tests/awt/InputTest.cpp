@@ -63,33 +63,6 @@ TEST(Keys, TabAndShiftTabMoveTheFocusWithoutWrappingAndCtrlTabDoesNot) {
     EXPECT_EQ(edits[1].getText(), L"");
 }
 
-TEST(Mouse, EnteringOneComponentReportsThatTheLastOneWasLeft) {
-    // The pointer starts away from where the window will be.
-    xdotool(L"mousemove 1000 740");
-    runFor(200);
-    awt::Frame frame(L"mouse");
-    awt::Panel a, b;
-    Recorder log;
-    log.names = {{&a, L"a"}, {&b, L"b"}};
-    a.setBounds(10, 10, 100, 100);
-    b.setBounds(150, 10, 100, 100);
-    for (awt::Panel* panel : {&a, &b}) {
-        frame.add(panel);
-        panel->addMouseListener(&log);
-    }
-    show(frame);
-    xdotool(mousemove(a.getHandle(), 20, 30));
-    ASSERT_TRUE(runUntil([&] { return !log.lines.empty(); }));
-    xdotool(mousemove(b.getHandle(), 40, 50) +
-            L" sleep 0.2 mousemove_relative 3 3 sleep 0.2 click 1");
-    ASSERT_TRUE(runUntil([&] { return log.lines.size() >= 4; }));
-    runFor(200);
-    // a is left at b's point in a's own coordinates; moving within b enters
-    // nothing new.
-    EXPECT_EQ(log.lines, (Lines{L"a entered 20,30 0", L"a exited 180,50 0", L"b entered 40,50 0",
-                                L"b pressed 43,53 1"}));
-}
-
 TEST(Timers, FireForTheirComponentUntilKilled) {
     struct Ticks : awt::ActionListener {
         void actionPerformed(awt::ActionEvent& e) override {
