@@ -154,6 +154,7 @@ TEST(NumberField, ArrowKeysStepSnapToTheUnitAndStayInBounds) {
     };
     const Case cases[] = {
         {5, -50, 102, 7, VK_DOWN, SHIFT, 0, 4},  // block 10: -3 snaps toward zero
+        {5, -50, 102, 7, VK_UP, 0, 10, 1},
         {5, -50, 102, -7, VK_DOWN, 0, -10, 2},
         {5, -13, 102, 7, VK_DOWN, CTRL | SHIFT, -13, 0},
         {5, 0, 102, 100, VK_UP, SHIFT, 102, 3},  // 110 limited to the maximum

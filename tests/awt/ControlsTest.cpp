@@ -13,7 +13,6 @@
 #include "awt/Choice.h"
 #include "awt/NumberField.h"
 #include "awt/TextArea.h"
-#include "core/StringUtil.h"
 
 // The controls on the test display, used as a person uses them: clicks and
 // keys from the X server, and what comes out of the listeners.
@@ -178,17 +177,11 @@ TEST(NumberField, StepsWithArrowKeysFollowsTypingAtOnceAndRewritesTheTextLater) 
     EXPECT_EQ(ImmGetContext(field.getHandle()), nullptr);
     field.requestFocus();
 
-    for (const auto& [keys, event] : {std::pair{L"Up", L"adjust 1 10"},
-                                      {L"Down", L"adjust 2 0"},
-                                      {L"shift+Up", L"adjust 3 15"},
-                                      {L"ctrl+Up", L"adjust 0 102"}}) {
-        SCOPED_TRACE(keys);
-        field.setValue(7, 9);
-        log.lines.clear();
-        ASSERT_TRUE(typeKeys(frame, keys));
-        EXPECT_EQ(log.lines, Lines{event});
-        EXPECT_EQ(field.getText(), toString(field.getValue()));
-    }
+    // The steps are checked without a window in ContainerTest.cpp; here a
+    // real key, with Ctrl, which the toolkit reads as the key arrives.
+    ASSERT_TRUE(typeKeys(frame, L"ctrl+Up"));
+    EXPECT_EQ(log.lines, Lines{L"adjust 0 102"});
+    EXPECT_EQ(field.getText(), L"102");
 
     // Ctrl+A selects the whole text, as in the system's own fields.
     field.setValue(7, 9);
