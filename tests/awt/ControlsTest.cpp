@@ -5,14 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include "../core/MessageOf.h"
 #include "GuiSupport.h"
-#include "TestComponents.h"
 #include "awt/Button.h"
 #include "awt/Checkbox.h"
 #include "awt/CheckboxGroup.h"
 #include "awt/Choice.h"
 #include "awt/NumberField.h"
 #include "awt/TextArea.h"
+#include "core/Exception.h"
 
 // The controls on the test display, used as a person uses them: clicks and
 // keys from the X server, and what comes out of the listeners.
@@ -62,7 +63,7 @@ TEST(Buttons, AClickRaisesOneEventOfItsKindAndTheProgramRaisesNone) {
     box.addStyle(BS_AUTO3STATE);
     SendMessageW(box.getHandle(), BM_SETCHECK, BST_CHECKED, 0);
     click(box, 40, 12);  // not a double click
-    EXPECT_EQ(thrownMessage([&] { runUntil([] { return false; }, 3000); }),
+    EXPECT_EQ(messageOf<Exception>([&] { runUntil([] { return false; }, 3000); }),
               L"illegal check box state: 2");
 }
 
@@ -158,7 +159,7 @@ TEST(Choice, ChoosingReportsTheNewIndexAndTheOpenListShowsEveryItem) {
 
     choice.select(-1);
     EXPECT_EQ(SendMessageW(choice.getHandle(), CB_GETCURSEL, 0, 0), CB_ERR);
-    EXPECT_EQ(thrownMessage([&] { choice.select(5); }), L"index: 5");
+    EXPECT_EQ(messageOf<Exception>([&] { choice.select(5); }), L"index: 5");
     EXPECT_EQ(choice.getSelectedIndex(), -1);
     EXPECT_EQ(log.lines.size(), 1u);
 }

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "../core/MessageOf.h"
 #include "GuiSupport.h"
-#include "TestComponents.h"
 #include "WindowTree.h"
 #include "awt/FileDialog.h"
+#include "core/Exception.h"
 
 // The system's file dialog, answered as a person would while it is shown.
 // The test reads back what the dialog got through its window tree.
@@ -117,9 +118,9 @@ TEST(FileDialog, CancellingGivesNoFileAndOnlyOverlongNamesThrow) {
     ASSERT_EQ(longest.size(), static_cast<size_t>(MAX_PATH));
     FileDialog dialog(nullptr, L"open this", FileDialog::OPEN);
     dialog.setFile(longest + L"n");
-    EXPECT_EQ(awt_test::thrownMessage([&] { dialog.setVisible(true); }),
+    EXPECT_EQ(messageOf<Exception>([&] { dialog.setVisible(true); }),
               L"too long: " + longest + L"n");
-    EXPECT_EQ(awt_test::thrownMessage([&] { dialog.setVisible(false); }),
+    EXPECT_EQ(messageOf<Exception>([&] { dialog.setVisible(false); }),
               L"FileDialog::setVisible(false)");
 
     dialog.setFile(longest);

@@ -4,11 +4,13 @@
 #include <string>
 #include <utility>
 
+#include "../core/MessageOf.h"
 #include "TestComponents.h"
 #include "awt/BorderLayout.h"
 #include "awt/CardLayout.h"
 #include "awt/SharedLayouts.h"
 #include "awt/Toolkit.h"
+#include "core/Exception.h"
 
 namespace {
 
@@ -73,8 +75,8 @@ TEST(BorderLayout, TakesOnlyRegionsAndForgetsAChildThatLeaves) {
     BorderLayout layout;
     Scene scene(layout, {100, 50});
     const CardLayout::Constraints card(L"north");
-    EXPECT_EQ(thrownMessage([&] { scene.add(1, 1); }), L"constraints");
-    EXPECT_EQ(thrownMessage([&] { scene.add(1, 1, &card); }), L"constraints");
+    EXPECT_EQ(messageOf<Exception>([&] { scene.add(1, 1); }), L"constraints");
+    EXPECT_EQ(messageOf<Exception>([&] { scene.add(1, 1, &card); }), L"constraints");
     // Refused children are appended all the same.
     EXPECT_EQ(scene.panel.getComponentCount(), 2);
     scene.add(10, 10, &BorderLayout::NORTH);
@@ -106,7 +108,8 @@ TEST(CardLayout, ShowsOneCardAndMovesTheOthersOutOfSight) {
     EXPECT_TRUE(toolkit.isInvalid(&scene.panel));
     toolkit.validateInvalid();
     EXPECT_EQ(scene.layOut(), (BoundsList{{-94, -56, 94, 56}, {2, 1, 94, 56}}));
-    EXPECT_EQ(thrownMessage([&] { layout.show(scene.panel, L"third"); }), L"invalid name: third");
+    EXPECT_EQ(messageOf<Exception>([&] { layout.show(scene.panel, L"third"); }),
+              L"invalid name: third");
 }
 
 TEST(CardLayout, NamesCardsAndForgetsRemovedOnes) {
@@ -114,8 +117,8 @@ TEST(CardLayout, NamesCardsAndForgetsRemovedOnes) {
     Scene scene(layout, {100, 60});
     const CardLayout::Constraints empty(L""), a(L"a"), b(L"b");
     const awt::LayoutManager::Constraints plain;
-    EXPECT_EQ(thrownMessage([&] { scene.add(1, 1, &empty); }), L"empty constraints");
-    EXPECT_EQ(thrownMessage([&] { scene.add(1, 1, &plain); }), L"empty constraints");
+    EXPECT_EQ(messageOf<Exception>([&] { scene.add(1, 1, &empty); }), L"empty constraints");
+    EXPECT_EQ(messageOf<Exception>([&] { scene.add(1, 1, &plain); }), L"empty constraints");
     scene.add(1, 1, &a);
     scene.add(1, 1, &b);
     // A later card under the same name takes it over.
@@ -124,7 +127,7 @@ TEST(CardLayout, NamesCardsAndForgetsRemovedOnes) {
     EXPECT_EQ(scene.layOut()[4], (Bounds{0, 0, 100, 60}));
     // Without the current card there is none until the next one comes.
     scene.panel.remove(scene.boxes[4].get());
-    EXPECT_EQ(thrownMessage([&] { layout.show(scene.panel, L"b"); }), L"invalid name: b");
+    EXPECT_EQ(messageOf<Exception>([&] { layout.show(scene.panel, L"b"); }), L"invalid name: b");
     EXPECT_EQ(scene.layOut()[2], (Bounds{0, 0, 0, 0}));
     scene.add(1, 1, &b);
     EXPECT_EQ(scene.layOut()[5], (Bounds{0, 0, 100, 60}));
@@ -142,7 +145,7 @@ TEST(NullAndFitLayout, LeaveChildrenAloneOrFitTheOnlyOneAtItsPreferredSize) {
     EXPECT_EQ(scene.panel.getPreferredSize(), (awt::Size{46, 16}));
     EXPECT_EQ(scene.layOut(), (BoundsList{{2, 1, 40, 12}}));
     scene.add(1, 1);
-    EXPECT_EQ(thrownMessage([&] { scene.panel.validate(); }),
+    EXPECT_EQ(messageOf<Exception>([&] { scene.panel.validate(); }),
               L"FitLayout for single child container");
 }
 
@@ -199,7 +202,7 @@ TEST(GridLayout, CellsShareTheSpaceExactlyRowByRow) {
     EXPECT_EQ(scene.panel.getPreferredSize(), (awt::Size{3 + 6, 4}));
 
     for (const auto& make : {+[] { awt::GridLayout(0, 0); }, +[] { GridFlowLayout(0, 0); }}) {
-        EXPECT_EQ(thrownMessage(make), L"both of rows and cols specified 0");
+        EXPECT_EQ(messageOf<Exception>(make), L"both of rows and cols specified 0");
     }
 }
 

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "awt/Panel.h"
-#include "core/Exception.h"
 
 namespace awt {
 
@@ -68,15 +66,5 @@ struct Scene {
     awt::Panel panel;
     std::vector<std::unique_ptr<Box>> boxes;
 };
-
-// The message of the Exception that the action throws.
-inline std::wstring thrownMessage(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.getMessage();
-    }
-    return L"(nothing thrown)";
-}
 
 }  // namespace awt_test

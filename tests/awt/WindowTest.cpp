@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "../core/MessageOf.h"
 #include "GuiSupport.h"
 #include "TestComponents.h"
 #include "awt/BorderLayout.h"
@@ -283,7 +284,7 @@ TEST(Window, ClosingIsReportedAndRunEndsWithTheQuitCodeOrWhatAListenerThrew) {
     log.failure = L"closing failed";
     frame.setVisible(true);
     PostMessageW(frame.getHandle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(thrownMessage([&] { toolkit.run(); }), L"closing failed");
+    EXPECT_EQ(messageOf<Exception>([&] { toolkit.run(); }), L"closing failed");
 
     // Thrown by the call that sent the message, not held for later.
     struct Refusing : awt::FocusListener {
@@ -292,7 +293,7 @@ TEST(Window, ClosingIsReportedAndRunEndsWithTheQuitCodeOrWhatAListenerThrew) {
     Edit edit;
     frame.add(&edit);
     edit.addFocusListener(&refusing);
-    EXPECT_EQ(thrownMessage([&] { edit.requestFocus(); }), L"no focus");
+    EXPECT_EQ(messageOf<Exception>([&] { edit.requestFocus(); }), L"no focus");
     edit.removeFocusListener(&refusing);
 }
 
