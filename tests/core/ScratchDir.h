@@ -140,15 +140,14 @@ public:
         }
     }
 
-    // Runs the program to its end, in this directory unless told otherwise,
-    // with its output and error output caught. Under Wine a process now and
-    // then fails to start, ending with a failure and without a word: such a
-    // run is made again, up to three times.
-    Ran run(const std::wstring& program, const std::wstring& arguments,
-            const std::wstring& folder = L"") const {
+    // Runs the program to its end in this directory, with its output and
+    // error output caught. Under Wine a process now and then fails to start,
+    // ending with a failure and without a word: such a run is made again, up
+    // to three times.
+    Ran run(const std::wstring& program, const std::wstring& arguments) const {
         Ran ran;
         for (int attempt = 0; attempt < 3; ++attempt) {
-            ran = runOnce(program, arguments, folder.empty() ? path_ : folder);
+            ran = runOnce(program, arguments);
             if (ran.code == 0 || !ran.out.empty() || !ran.err.empty()) break;
         }
         return ran;
@@ -166,8 +165,7 @@ private:
                std::to_wstring(GetCurrentProcessId());
     }
 
-    Ran runOnce(const std::wstring& program, const std::wstring& arguments,
-                const std::wstring& folder) const {
+    Ran runOnce(const std::wstring& program, const std::wstring& arguments) const {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
         const auto create = [&](const wchar_t* name) {
             return FileHandle(CreateFileW(file(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
@@ -183,7 +181,7 @@ private:
         PROCESS_INFORMATION process{};
         Ran ran;
         if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                            folder.c_str(), &startup, &process)) {
+                            path_.c_str(), &startup, &process)) {
             ADD_FAILURE() << "can't start " << toUtf8(program) << ": " << GetLastError();
             return ran;
         }
