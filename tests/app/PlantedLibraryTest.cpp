@@ -3,28 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "../core/ScratchDir.h"
+#include "../support/WindowTree.h"
 
 namespace {
 
 // The first visible top-level window of the process, waited for up to 30 s.
 HWND windowOf(HANDLE process) {
-    struct Search {
-        DWORD id;
-        HWND found;
-    } search{GetProcessId(process), nullptr};
-    for (int i = 0; i < 300 && !search.found; ++i) {
-        if (WaitForSingleObject(process, 100) == WAIT_OBJECT_0) break;
-        EnumWindows(
-            [](HWND window, LPARAM data) {
-                auto* s = reinterpret_cast<Search*>(data);
-                DWORD id = 0;
-                GetWindowThreadProcessId(window, &id);
-                if (id == s->id && IsWindowVisible(window)) s->found = window;
-                return s->found == nullptr ? TRUE : FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+    window_tree::Filter filter;
+    filter.processId = GetProcessId(process);
+    for (int i = 0; i < 300 && WaitForSingleObject(process, 100) == WAIT_TIMEOUT; ++i) {
+        const std::vector<HWND> found = window_tree::findTopLevel(filter);
+        if (!found.empty()) return found[0];
     }
-    return search.found;
+    return nullptr;
 }
 
 // Libraries of anyone's beside the program, and in its current directory, are
