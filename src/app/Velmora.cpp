@@ -212,10 +212,18 @@ void Velmora::build() {
     pack();
     // The help area asks for 100 average characters, which with a wide
     // fallback font is more than a small screen holds; the window is kept
-    // on the screen, and the page and help area share what there is.
-    const awt::Size packed = getSize();
+    // on the screen, and the page and help area share what there is. The
+    // tree gives up height first: it scrolls, and a long catalogue would
+    // otherwise leave the help area a line or two.
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // Asked, not got: the system already keeps a window within the screen.
+    const int32_t overflow = getPreferredSize().height - (work.bottom - work.top);
+    if (overflow > 0) {
+        tree_.setHeightLimit(std::max<int32_t>(tree_.getPreferredSize().height - overflow, 1));
+        pack();
+    }
+    const awt::Size packed = getSize();
     const int32_t width = std::min<int32_t>(packed.width, work.right - work.left);
     const int32_t height = std::min<int32_t>(packed.height, work.bottom - work.top);
     if (width > 0 && height > 0 && (width != packed.width || height != packed.height)) {

@@ -16,7 +16,7 @@
 #include "awt/MemFun.h"
 #include "awt/Panel.h"
 #include "awt/TextArea.h"
-#include "awt/UsefulTree.h"
+#include "app/CategoryTreeView.h"
 #include "views/RecursiveListener.h"
 
 class Category;
@@ -162,7 +162,7 @@ private:
     std::vector<std::unique_ptr<HelpKicker>> kickers_;
     std::vector<std::unique_ptr<ItemGroupSelectorListener>> selectorListeners_;
 
-    awt::UsefulTree tree_;
+    CategoryTreeView tree_;
     awt::Choice targetChoice_;
     awt::Panel pagePanel_;
     awt::TextArea helpArea_{L"", 8, 100};
