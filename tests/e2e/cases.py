@@ -459,6 +459,55 @@ def test_random_input(build):
             raise Failure(f"{failure}\nseed {seed}; last inputs:\n  " + "\n  ".join(last))
 
 
+def clipped(win):
+    """The shown windows that reach out of the part of their parent on show."""
+    return [w for w in win.walk()
+            if w.shown and w.parent is not None
+            and (w.sx < w.parent.clip[0] or w.sy < w.parent.clip[1]
+                 or w.sx + w.width > w.parent.clip[2] or w.sy + w.height > w.parent.clip[3])]
+
+
+def test_catalogue_pages(build):
+    """Every page of the shipped catalogue, reached with Page Down, fits the
+    window on a 1024x768 screen with nothing cut off and room left for five
+    lines of help; a screenshot of each."""
+    run = os.path.join(os.path.dirname(build.winetool), "run")
+    dump = build.wine(os.path.join(run, "velmora-dump.exe")).stdout.decode("utf-8")
+    # A category none of whose settings applies here has no page.
+    names = set(re.findall(r'^category \S+ "(.*)" target=0x(?!00000000)', dump, re.M))
+    p = Program(build, run, exe=os.path.join(run, "velmora.exe"))
+    try:
+        win = p.wait_window()
+        if win.sx < 0 or win.sy < 0 or win.sx + win.width > 1024 or win.sy + win.height > 768:
+            raise Failure(f"the window is {win.width}x{win.height} at {win.sx},{win.sy}")
+        help_area = win.find("RichEdit20W")
+        lines = help_area.height // 16
+        if lines < 5:
+            raise Failure(f"the help area holds {lines} lines:\n" + win.dump())
+        seen, repeats = [], 0
+        while repeats < 2 and len(seen) < 3 * len(names):
+            shown = {w.text for w in win.find_all("Static", shown=True)} & names
+            if len(shown) != 1:
+                raise Failure(f"not one page caption on show:\n" + win.dump())
+            page = shown.pop()
+            repeats = repeats + 1 if seen and seen[-1] == page else 0
+            if repeats == 0 and page not in seen:
+                seen.append(page)
+                shot = build.screenshot(f"page-{len(seen):02d}")
+                cut = clipped(win)
+                if cut:
+                    raise Failure(f"on {page} ({shot}) cut off:\n"
+                                  + "\n".join(f"{w.cls} {w.text!r}" for w in cut))
+            p.key("Next")
+            win = p.window()
+        expect("pages shown", set(seen), names)
+        print(f"{len(seen)} pages, screenshots {build.shots}/page-*.png")
+        p.key("Escape")
+        expect("exit code after Esc", p.wait_exit(), 0)
+    finally:
+        p.kill()
+
+
 def test_dist(build, archive):
     """The shipped zip, unpacked anywhere, starts and shows its window."""
     folder = tempfile.mkdtemp(prefix="velmora-e2e-dist-")
