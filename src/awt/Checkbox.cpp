@@ -49,15 +49,19 @@ LRESULT Checkbox::handleCommand(int code, WPARAM, bool& handled) {
 
 Size Checkbox::getPreferredSize() {
     if (preferredSize_.width == -1) {
+        // Asked once: the system works the check mark out from the menu font
+        // each time, which costs more than the rest of the measurement, and
+        // a page holds hundreds of boxes.
+        static const Size mark{GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)};
         Size text;
         TEXTMETRICW metrics{};
         getTextExtent(getLabel(), &text, &metrics);
         const Insets insets = getInsets();
-        preferredSize_ = {std::max<int32_t>(metrics.tmHeight, GetSystemMetrics(SM_CXMENUCHECK)) +
+        preferredSize_ = {std::max<int32_t>(metrics.tmHeight, mark.width) +
                               2 * GetSystemMetrics(SM_CXBORDER) + insets.left + insets.right +
                               text.width + metrics.tmAveCharWidth,
                           std::max<int32_t>(metrics.tmHeight + metrics.tmExternalLeading,
-                                            GetSystemMetrics(SM_CYMENUCHECK)) +
+                                            mark.height) +
                               2 * GetSystemMetrics(SM_CYBORDER) + insets.top + insets.bottom};
     }
     return preferredSize_;
