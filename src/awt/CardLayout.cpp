@@ -58,6 +58,17 @@ void CardLayout::show(Container& parent, const std::wstring& name) {
     if (card == cards_.end()) throw IllegalArgumentException(L"invalid name: " + name);
     if (card->second == current_) return;
     current_ = card->second;
+    Component* shown = current_;
+    if (parent.getHandle() != nullptr && shown->getHandle() == nullptr) {
+        const Insets insets = parent.getInsets();
+        const Size client = parent.getClientSize();
+        shown->setBounds(insets.left, insets.top, client.width - insets.left - insets.right,
+                         client.height - insets.top - insets.bottom);
+        // Laid out before its peers exist, every window is created in place
+        // instead of being created and then moved.
+        if (auto* container = dynamic_cast<Container*>(shown)) container->validateTree();
+        shown->addNotify();
+    }
     parent.getToolkit()->invalidate(&parent);
 }
 

@@ -29,8 +29,13 @@ public:
     void removeLayoutComponent(Component* component) override;
     Size preferredLayoutSize(Container& parent) override;
     void layoutContainer(Container& parent) override;
+    // Only the current card has peers; the others get theirs when first
+    // shown, so that a window of many cards starts with the windows of one.
+    bool defersPeer(const Component& child) const override { return &child != current_; }
 
-    // Makes the named card current and queues the container for layout.
+    // Makes the named card current and queues the container for layout. A
+    // card shown for the first time in a realized container is laid out and
+    // realized at once, its peers created where they belong.
     void show(Container& parent, const std::wstring& name);
 
 private:

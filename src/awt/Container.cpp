@@ -47,7 +47,7 @@ void Container::add(Component* component, const LayoutManager::Constraints* cons
     component->parent_ = this;
     component->toolkit_ = nullptr;
     layout_->addLayoutComponent(component, constraints);
-    if (getHandle() != nullptr) component->addNotify();
+    if (getHandle() != nullptr && !layout_->defersPeer(*component)) component->addNotify();
     ContainerEvent event(this, ContainerEvent::COMPONENT_ADDED, component);
     containerListeners_.fire(&ContainerListener::componentAdded, event);
 }
@@ -107,6 +107,13 @@ Size Container::getPreferredSize() { return layout_->preferredLayoutSize(*this);
 
 void Container::validate() { layout_->layoutContainer(*this); }
 
+void Container::validateTree() {
+    validate();
+    for (Component* child : children_) {
+        if (auto* container = dynamic_cast<Container*>(child)) container->validateTree();
+    }
+}
+
 void Container::requestFocus() {
     if (isFocusTraversable()) {
         Component::requestFocus();
@@ -117,7 +124,9 @@ void Container::requestFocus() {
 
 void Container::addNotify() {
     Component::addNotify();
-    for (Component* child : std::vector<Component*>(children_)) child->addNotify();
+    for (Component* child : std::vector<Component*>(children_)) {
+        if (!layout_->defersPeer(*child)) child->addNotify();
+    }
 }
 
 void Container::removeNotify() {

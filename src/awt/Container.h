@@ -26,6 +26,8 @@ public:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     Size getPreferredSize() override;
     void validate() override;
+    // Lays out this container and every container below it, parents first.
+    void validateTree();
     void requestFocus() override;
     void addNotify() override;
     void removeNotify() override;

@@ -29,6 +29,10 @@ public:
     virtual void removeLayoutComponent(Component* component) = 0;
     virtual Size preferredLayoutSize(Container& parent) = 0;
     virtual void layoutContainer(Container& parent) = 0;
+    // A child that cannot be seen yet may go without its peer until it can:
+    // a container realizes only the children its layout does not defer, and
+    // the layout realizes a deferred child when it brings it into view.
+    virtual bool defersPeer(const Component& /*child*/) const { return false; }
 };
 
 }  // namespace awt

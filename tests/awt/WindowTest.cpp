@@ -10,6 +10,13 @@
 #include "TestComponents.h"
 #include "awt/BorderLayout.h"
 #include "awt/BorderedPanel.h"
+#include "awt/Button.h"
+#include "awt/CardLayout.h"
+#include "awt/Checkbox.h"
+#include "awt/Choice.h"
+#include "awt/GridFlowLayout.h"
+#include "awt/Label.h"
+#include "awt/NumberField.h"
 #include "awt/Toolkit.h"
 #include "core/Exception.h"
 
@@ -215,6 +222,74 @@ struct ClosingLog : awt::WindowListener {
     bool disposeAndQuit = false;
     const wchar_t* failure = nullptr;
 };
+
+// A card of every control that measures text, some in a group box.
+struct Card {
+    Card() {
+        panel.setLayout(&grid);
+        group.setLayout(&grid);
+        choice.add(L"選択肢のいちばん長い名前");
+        for (Component* c : std::vector<Component*>{&label, &check, &choice}) group.add(c);
+        for (Component* c : std::vector<Component*>{&group, &number, &button}) panel.add(c);
+    }
+    std::vector<Component*> all() {
+        return {&panel, &group, &label, &check, &choice, &number, &button};
+    }
+    // Within the card, which itself may be out of sight.
+    std::vector<Bounds> bounds() {
+        std::vector<Bounds> list;
+        for (Component* c : all()) {
+            if (c != &panel) list.push_back(boundsOf(*c));
+        }
+        return list;
+    }
+    awt::GridFlowLayout grid{0, 2};
+    awt::Panel panel;
+    awt::BorderedPanel group{L"グループ"};
+    awt::Label label{L"ラベルの文字"};
+    awt::Checkbox check{L"チェック ボックス"};
+    awt::Choice choice;
+    awt::NumberField number{12345};
+    awt::Button button{L"ボタン"};
+};
+
+TEST(Peers, ACardIsCreatedInPlaceWhenFirstShownAndMeasuresAsIfItHadBeen) {
+    awt::Frame frame(L"cards");
+    awt::CardLayout cards;
+    frame.setLayout(&cards);
+    Card first, measuredEarly, measuredLate;
+    const awt::CardLayout::Constraints a(L"a"), b(L"b"), c(L"c");
+    frame.add(&first.panel, &a);
+    frame.add(&measuredEarly.panel, &b);
+    frame.add(&measuredLate.panel, &c);
+    const awt::Size early = measuredEarly.panel.getPreferredSize();
+    show(frame);
+    ASSERT_TRUE(runUntil([&] { return first.panel.getSize().width > 0; }));
+    awt::Toolkit::getDefaultToolkit().validateInvalid();
+    for (Component* hidden : measuredLate.all()) EXPECT_EQ(hidden->getHandle(), nullptr);
+
+    for (Card* card : {&measuredEarly, &measuredLate}) {
+        cards.show(frame, card == &measuredLate ? L"c" : L"b");
+        // Made where it belongs at once: the native window stands where the
+        // layout put it before the loop has run a layout pass.
+        for (Component* made : card->all()) {
+            ASSERT_NE(made->getHandle(), nullptr);
+            RECT rect;
+            GetWindowRect(made->getHandle(), &rect);
+            MapWindowPoints(nullptr, GetParent(made->getHandle()),
+                            reinterpret_cast<POINT*>(&rect), 2);
+            // A combo box keeps its closed height whatever it is given.
+            Bounds wanted = boundsOf(*made);
+            if (made == &card->choice) wanted.height = rect.bottom - rect.top;
+            EXPECT_EQ(wanted, (Bounds{rect.left, rect.top, rect.right - rect.left,
+                                      rect.bottom - rect.top}));
+        }
+        awt::Toolkit::getDefaultToolkit().validateInvalid();
+        EXPECT_EQ(card->bounds(), first.bounds());
+    }
+    // Text measured without a peer is measured as with one.
+    EXPECT_EQ(measuredLate.panel.getPreferredSize(), early);
+}
 
 TEST(Window, PackSizesTheFrameAndLayoutFollowsTheNativeSize) {
     awt::Frame frame(L"layout");
