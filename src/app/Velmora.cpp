@@ -8,6 +8,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Shutdown.h"
+#include "app/WindowBudget.h"
 #include "awt/BorderedPanel.h"
 #include "awt/Button.h"
 #include "awt/FileDialog.h"
@@ -206,6 +207,8 @@ void Velmora::build() {
     add(&mainPanel_, &awt::BorderLayout::CENTER);
     add(versionLabel_.get(), &awt::BorderLayout::SOUTH);
 
+    // Before anything outside the window holds on to it.
+    WindowBudget::check(*this, itemsDirectory_);
     addWindowListener(this);
     awt::Toolkit::getDefaultToolkit().addKeyListener(this);
 

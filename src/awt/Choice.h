@@ -20,6 +20,8 @@ public:
     void setSize(int32_t width, int32_t height) override;
     void setBounds(int32_t x, int32_t y, int32_t width, int32_t height) override;
     Size getPreferredSize() override;
+    // The box and the list it opens, which is a window of its own.
+    int32_t countNativeWindows() const override { return 2; }
 
     void add(const std::wstring& item);
     // -1 clears the selection.

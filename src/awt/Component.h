@@ -54,6 +54,10 @@ public:
     virtual void addNotify();
     virtual void removeNotify();
     virtual void repaint(int32_t x, int32_t y, int32_t width, int32_t height);
+    // The native windows that this component and every one below it have
+    // once all are realized, deferred cards included: a process may own only
+    // so many, and a window must know before it starts making them.
+    virtual int32_t countNativeWindows() const { return 1; }
 
     Point getLocation() const { return {x_, y_}; }
     Size getSize() const { return {width_, height_}; }

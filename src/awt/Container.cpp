@@ -107,6 +107,12 @@ Size Container::getPreferredSize() { return layout_->preferredLayoutSize(*this);
 
 void Container::validate() { layout_->layoutContainer(*this); }
 
+int32_t Container::countNativeWindows() const {
+    int32_t count = Component::countNativeWindows();
+    for (const Component* child : children_) count += child->countNativeWindows();
+    return count;
+}
+
 void Container::validateTree() {
     validate();
     for (Component* child : children_) {

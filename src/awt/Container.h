@@ -26,6 +26,7 @@ public:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     Size getPreferredSize() override;
     void validate() override;
+    int32_t countNativeWindows() const override;
     // Lays out this container and every container below it, parents first.
     void validateTree();
     void requestFocus() override;

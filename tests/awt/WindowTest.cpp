@@ -17,6 +17,8 @@
 #include "awt/GridFlowLayout.h"
 #include "awt/Label.h"
 #include "awt/NumberField.h"
+#include "awt/TextArea.h"
+#include "awt/Tree.h"
 #include "awt/Toolkit.h"
 #include "core/Exception.h"
 
@@ -289,6 +291,40 @@ TEST(Peers, ACardIsCreatedInPlaceWhenFirstShownAndMeasuresAsIfItHadBeen) {
     }
     // Text measured without a peer is measured as with one.
     EXPECT_EQ(measuredLate.panel.getPreferredSize(), early);
+
+    // Counted before the last card's windows exist, the windows are the
+    // ones then made, the lists of the combo boxes included.
+    awt::Panel last;
+    awt::Tree tree;
+    tree.addNode(tree.getRoot(), L"ノード", nullptr);
+    awt::TextArea area(L"ヘルプ", 3, 20);
+    last.add(&tree);
+    last.add(&area);
+    const awt::CardLayout::Constraints d(L"d");
+    frame.add(&last, &d);
+    const int32_t counted = frame.countNativeWindows();
+    cards.show(frame, L"d");
+    int32_t made = 0;
+    // Child windows are listed with all their descendants.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM total) {
+            // The system gives every thread with windows an input method
+            // window of its own.
+            wchar_t name[8];
+            GetClassNameW(window, name, 8);
+            if (std::wstring(name) != L"IME") ++*reinterpret_cast<int32_t*>(total);
+            EnumChildWindows(
+                window,
+                [](HWND w, LPARAM sum) {
+                    ++*reinterpret_cast<int32_t*>(sum);
+                    return TRUE;
+                },
+                total);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&made));
+    EXPECT_EQ(made, counted);
 }
 
 TEST(Window, PackSizesTheFrameAndLayoutFollowsTheNativeSize) {

@@ -400,6 +400,66 @@ def test_startup_errors(build):
         shutil.rmtree(empty, ignore_errors=True)
 
 
+# What a process may make, less the reserve the program keeps for dialogs.
+WINDOW_LIMIT = 9500
+
+
+def synthetic_pages(pages, checks=10):
+    """A catalogue folder of that many pages, each one group of check boxes
+    below the scratch key; the caller removes the folder."""
+    folder = tempfile.mkdtemp(prefix="velmora-e2e-pages-")
+    files = {"root.xml": "<groups>\n" + "".join(
+        f'  <group src="p{n}.xml"/>\n' for n in range(pages)) + "</groups>\n"}
+    for n in range(pages):
+        items = "".join(
+            f'<item class="velmora.reg.RegCheckItem" id="c{i}"><name>項目 {i}</name>'
+            f"<affectTarget>user</affectTarget><params><key>@KEY@</key><value>p{n}c{i}</value>"
+            "<type>REG_DWORD</type><true>1</true><false>0</false><default>0</default>"
+            "<label>有効</label></params></item>\n" for i in range(checks))
+        files[f"p{n}.xml"] = (f'<group id="p{n}"><name>ページ {n}</name><help>ヘルプ</help>'
+                              f'<group id="g"><name>グループ</name><help>ヘルプ</help>\n'
+                              f"{items}</group></group>\n")
+    for name, text in files.items():
+        with open(os.path.join(folder, name), "w", encoding="utf-8") as file:
+            file.write('<?xml version="1.0" encoding="UTF-16"?>\n' + text)
+    return folder
+
+
+def test_window_budget(build):
+    """A catalogue one page past the windows a process may own is refused
+    before any window is made; one page fewer starts."""
+    # A page of ten check boxes in one group is 24 windows, and the window
+    # around the pages 17: 395 pages are 9,497 windows.
+    for pages, refused in ((396, True), (395, False)):
+        sources = synthetic_pages(pages)
+        try:
+            with Run(build, f"budget{pages}", catalogue=sources) as run:
+                p = run.program
+                started = time.time()
+                if refused:
+                    box = p.box(timeout_ms=60000)
+                    text = p.box_text(box)
+                    print(f"{pages} pages refused in {time.time() - started:.1f} s:\n{text}")
+                    needed = re.search(r"必要なウィンドウ: (\d+) 個 \(上限 (\d+) 個\)", text)
+                    if not needed or not text.startswith("設定項目が多すぎるため"):
+                        raise Failure(f"start-up box: {text!r}")
+                    expect("limit", int(needed[2]), WINDOW_LIMIT)
+                    if not WINDOW_LIMIT < int(needed[1]) <= WINDOW_LIMIT + 24:
+                        raise Failure(f"{needed[1]} windows counted for {pages} pages")
+                    if build.windows(title=driver.TITLE):
+                        raise Failure("a main window came up past the limit")
+                    p.answer(box, IDOK)
+                    expect("exit code past the limit", p.wait_exit(), 1)
+                else:
+                    win = p.wait_window(timeout=120)
+                    print(f"{pages} pages shown in {time.time() - started:.1f} s")
+                    expect("first page", p.shown_page({"ページ 0", "ページ 1"}), "ページ 0")
+                    p.key("Escape")
+                    expect("exit code below the limit", p.wait_exit(), 0)
+        finally:
+            shutil.rmtree(sources, ignore_errors=True)
+
+
 def test_random_input(build):
     """Random clicks and keys for a while: the program keeps running and
     answering, writes nothing, and ends with exit code 0 on Esc."""
