@@ -65,7 +65,10 @@ void Container::remove(Component* component) {
 
 void Container::setLayout(LayoutManager* layout) {
     layout_ = layout != nullptr ? layout : &SharedLayouts::nullLayout();
-    getToolkit()->invalidate(this);
+    // Without a peer there is nothing to place yet: the layout runs when the
+    // peer comes and gets its size. Queued regardless, the hundreds of
+    // containers of pages never shown would all be laid out at start.
+    if (getHandle() != nullptr) getToolkit()->invalidate(this);
 }
 
 uint32_t Container::getStyle() { return Component::getStyle() | WS_CLIPCHILDREN | WS_GROUP; }

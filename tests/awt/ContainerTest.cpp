@@ -75,11 +75,14 @@ TEST(Container, GeometryWithoutPeersIsOnlyStoredAndTheQueueCoalesces) {
     EXPECT_EQ(box.getClientSize(), (awt::Size{31, 41}));
     EXPECT_FALSE(toolkit.isInvalid(&box) || toolkit.isInvalid(&first));
 
+    // A new layout too waits for the peer.
+    second.setLayout(&awt::SharedLayouts::fitLayout());
+    EXPECT_FALSE(toolkit.isInvalid(&second));
+
     // Queued once however often asked, validated in order, and forgotten
     // when destroyed while waiting.
     auto gone = std::make_unique<Counted>(order);
-    second.setLayout(&awt::SharedLayouts::fitLayout());
-    for (awt::Component* c : std::vector<awt::Component*>{gone.get(), &first, &second}) {
+    for (awt::Component* c : std::vector<awt::Component*>{&second, gone.get(), &first, &second}) {
         toolkit.invalidate(c);
     }
     gone.reset();
