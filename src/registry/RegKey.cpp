@@ -21,7 +21,6 @@ const wchar_t* valueNameOf(const std::wstring& name) {
 
 std::wstring decimal(DWORD n) { return std::to_wstring(n); }
 
-const DWORD dwordTypes[] = {REG_DWORD};
 const DWORD binaryTypes[] = {REG_BINARY};
 const DWORD stringTypes[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ};
 
@@ -99,11 +98,19 @@ void RegKey::queryInto(const std::wstring& name, void* buffer, DWORD& size) cons
     }
 }
 
+// One query where the size would be asked first: every item reads its value
+// at start, and each query is a round trip to the registry's keeper. Larger
+// data comes back as ERROR_MORE_DATA with its type and size all the same.
 DWORD RegKey::getDWORD(const std::wstring& name) const {
-    DWORD size = querySize(name, dwordTypes, std::size(dwordTypes));
-    if (size != sizeof(DWORD)) throw RegKeyException(L"size missmatch: " + decimal(size));
+    DWORD type = 0;
     DWORD value = 0;
-    queryInto(name, &value, size);
+    DWORD size = sizeof value;
+    const LONG result = RegQueryValueExW(handle_.get(), valueNameOf(name), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(&value), &size);
+    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) {
+        throw RegKeyException(L"query value: " + name);
+    }
+    if (type != REG_DWORD) throw RegKeyException(L"type missmatch: " + decimal(type));
     if (size != sizeof(DWORD)) throw RegKeyException(L"size missmatch: " + decimal(size));
     return value;
 }
