@@ -35,10 +35,9 @@ private:
 double timeLoad(const SyntheticCatalogue& catalogue, bool checkValues);
 
 // The catalogue loaded once, its items changed and applied round after
-// round. Each round the program writes phase 1 or 0 by turns, then the
-// bare side phase 2, then (if asked) the registry editor imports the
-// program's phase again from a .reg file: so every write changes what the
-// registry holds, which the registry skips otherwise.
+// round; the bare side writes the same values, and the registry editor
+// imports them from a .reg file (see SyntheticItem for what each writes).
+// What each side wrote is read back, untimed, on its first two rounds.
 class ApplyRounds {
 public:
     // regedit: the editor's full path, or empty to leave it out.
@@ -54,9 +53,9 @@ private:
     const SyntheticCatalogue& catalogue_;
     std::unique_ptr<LoadedCatalogue> loaded_;
     std::wstring regedit_;
-    std::wstring regFiles_[2];
-    int phase_ = 0;  // what the program applied last
-    bool bareChecked_ = false;
+    std::wstring regFile_;
+    int phase_ = 0;              // what the program applied last
+    int checks_[3] = {2, 2, 2};  // of the program, the bare side and the editor
 };
 
 // Saving the loaded catalogue to a .reg file as the window's save does,

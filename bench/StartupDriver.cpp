@@ -189,9 +189,10 @@ double timeStartup(const std::wstring& program, const std::wstring& arguments,
         Sleep(1);
     }
     PostMessageW(window, WM_CLOSE, 0, 0);
-    if (!process.ended(15000)) {
-        throw std::runtime_error(
-            format("%s did not end within 15 s of WM_CLOSE", narrow(program).c_str()));
+    // Not part of the time: a large catalogue takes a while to take down.
+    if (!process.ended(static_cast<DWORD>(timeoutSeconds * 1000))) {
+        throw std::runtime_error(format("%s did not end within %.0f s of WM_CLOSE",
+                                        narrow(program).c_str(), timeoutSeconds));
     }
     return shown;
 }

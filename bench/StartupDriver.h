@@ -9,7 +9,8 @@
 // the process has gone idle for input (WaitForInputIdle), a visible
 // top-level window of it exists, and a screenshot of that window is not
 // mostly the black of the empty display. The window is then sent WM_CLOSE
-// and the process waited for; one that does not end is killed.
+// and the process waited for, as long again as the timeout; one that does
+// not end is killed.
 //
 // Throws std::runtime_error when the program ends before its window is
 // painted, shows a message box (how velmora reports a failed start), does

@@ -4,9 +4,12 @@
 #include <stdexcept>
 
 #include "Timing.h"
+#include "core/Exception.h"
 #include "items/CheckItem.h"
 #include "items/ToggleItem.h"
 #include "items/ValueItem.h"
+#include "registry/RegistryStorage.h"
+#include "registry/RegistryStorageKey.h"
 
 namespace {
 
@@ -60,23 +63,27 @@ SyntheticItem makeItem(size_t index, const std::wstring& subKey) {
             item.data[1] = dwordData(0);
             // Neither datum: the program would read it as its default.
             item.data[2] = dwordData(2);
+            item.data[3] = dwordData(3);
             break;
         case SyntheticItem::NUMBER:
             item.data[0] = dwordData(100000 + n);
             item.data[1] = dwordData(200000 + n);
             item.data[2] = dwordData(300000 + n);
+            item.data[3] = dwordData(400000 + n);
             break;
         case SyntheticItem::CHOICE:
             // Choices 0, 1 and 2; the planted one is not the default.
             item.data[0] = dwordData(1);
             item.data[1] = dwordData(2);
             item.data[2] = dwordData(0);
+            item.data[3] = dwordData(3);
             break;
         case SyntheticItem::TEXT_CHOICE:
             item.type = REG_SZ;
             item.data[0] = textData(L"b");
             item.data[1] = textData(L"c");
             item.data[2] = textData(L"a");
+            item.data[3] = textData(L"d");
             break;
     }
     return item;
@@ -350,6 +357,26 @@ void SyntheticCatalogue::checkRegistry(int phase, const char* after) const {
                                             after, kindName(item.kind), narrow(item.subKey).c_str(),
                                             narrow(item.valueName).c_str(), phase));
         }
+    }
+}
+
+void SyntheticCatalogue::saveRegistryScript(const std::wstring& path, int phase) const {
+    RegistryStorage script(path);
+    for (const SyntheticItem& item : items_) {
+        RegistryStorage::Key& key = script.getKey(L"HKEY_CURRENT_USER\\" + item.subKey);
+        const std::vector<BYTE>& data = item.data[phase];
+        if (item.type == REG_DWORD) {
+            DWORD value = 0;
+            std::memcpy(&value, data.data(), sizeof value);
+            key.setDWORD(item.valueName, value);
+        } else {
+            key.setSZ(item.valueName, reinterpret_cast<const wchar_t*>(data.data()));
+        }
+    }
+    try {
+        script.save();
+    } catch (const Exception& e) {
+        throw std::runtime_error("saving " + narrow(path) + ": " + narrow(e.getMessage()));
     }
 }
 

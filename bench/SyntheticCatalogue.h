@@ -22,11 +22,12 @@ public:
     ScratchKey& operator=(const ScratchKey&) = delete;
 };
 
-// One item of a synthetic catalogue: the value it stands for and three data
+// One item of a synthetic catalogue: the value it stands for and four data
 // for it, all of the same type and size. Phase 0 is what is planted before
-// loading, phase 1 what the program writes when the item is changed, and
-// phase 2 what the bare side writes, so that every write of a round changes
-// what the registry holds.
+// loading; the program, when the item is changed, writes phase 1 and 0 by
+// turns; the bare side writes phase 2 and the registry editor imports phase
+// 3. No side writes twice in a row, so every write changes what the
+// registry holds, which the registry would otherwise skip.
 struct SyntheticItem {
     enum Kind { CHECK, NUMBER, CHOICE, TEXT_CHOICE };
 
@@ -34,7 +35,7 @@ struct SyntheticItem {
     std::wstring subKey;  // below HKEY_CURRENT_USER
     std::wstring valueName;
     DWORD type;
-    std::vector<BYTE> data[3];
+    std::vector<BYTE> data[4];
 };
 
 // Definition files (UTF-16LE with a byte order mark, as the program reads
@@ -69,6 +70,9 @@ public:
     // Throws std::runtime_error naming the first item whose value does not
     // hold the phase's data.
     void checkRegistry(int phase, const char* after) const;
+    // A registry script that sets every item's value to the phase's data,
+    // written by the program's own RegistryStorage.
+    void saveRegistryScript(const std::wstring& path, int phase) const;
 
     // Gives a loaded item of this catalogue the value of the phase (0 or 1),
     // as a person would in its view.
