@@ -149,7 +149,7 @@ bool displayEmpty() {
 }
 
 double timeStartup(const std::wstring& program, const std::wstring& arguments,
-                   double timeoutSeconds) {
+                   double timeoutSeconds, double* closingSeconds) {
     // A window of the start before, not yet gone from the display, would
     // pass for this one's.
     for (int wait = 0; !displayEmpty(); ++wait) {
@@ -188,11 +188,13 @@ double timeStartup(const std::wstring& program, const std::wstring& arguments,
         }
         Sleep(1);
     }
+    const double closing = now();
     PostMessageW(window, WM_CLOSE, 0, 0);
     // Not part of the time: a large catalogue takes a while to take down.
     if (!process.ended(static_cast<DWORD>(timeoutSeconds * 1000))) {
         throw std::runtime_error(format("%s did not end within %.0f s of WM_CLOSE",
                                         narrow(program).c_str(), timeoutSeconds));
     }
+    if (closingSeconds != nullptr) *closingSeconds = now() - closing;
     return shown;
 }

@@ -15,8 +15,10 @@
 // Throws std::runtime_error when the program ends before its window is
 // painted, shows a message box (how velmora reports a failed start), does
 // not end once closed, or takes longer than the timeout.
+// closingSeconds, if given, receives how long the process took to end
+// after WM_CLOSE.
 double timeStartup(const std::wstring& program, const std::wstring& arguments,
-                   double timeoutSeconds);
+                   double timeoutSeconds, double* closingSeconds = nullptr);
 
 // The share of a grid of sample points of the screen area that are not
 // black. A window counts as painted from paintedShare on: one of either
