@@ -10,7 +10,7 @@ class SyntheticCatalogue;
 
 // A catalogue read as the program reads it, for as long as this object
 // lives. The program keeps its catalogue until it ends; the benchmark loads
-// many and frees each, which is not part of what is measured.
+// many and frees each, untimed.
 class LoadedCatalogue {
 public:
     explicit LoadedCatalogue(const std::wstring& itemsDirectory);

@@ -97,7 +97,7 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-// The part of a rectangle on the screen: off it, nothing is painted.
+// What of a rectangle lies on the screen: off it, nothing is painted.
 RECT onScreen(const RECT& rect) {
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT visible{};
@@ -190,7 +190,7 @@ double timeStartup(const std::wstring& program, const std::wstring& arguments,
     }
     const double closing = now();
     PostMessageW(window, WM_CLOSE, 0, 0);
-    // Not part of the time: a large catalogue takes a while to take down.
+    // Not counted: a large catalogue takes a while to take down.
     if (!process.ended(static_cast<DWORD>(timeoutSeconds * 1000))) {
         throw std::runtime_error(format("%s did not end within %.0f s of WM_CLOSE",
                                         narrow(program).c_str(), timeoutSeconds));

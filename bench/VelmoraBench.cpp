@@ -35,7 +35,7 @@ struct Options {
 // harness works.
 struct Plan {
     size_t loadSizes[3];  // loading-1k, -10k, -50k
-    size_t part;          // scaling: the largest size against ten of these
+    size_t tenth;         // scaling: the largest size against ten of these
     size_t changed;       // applying and saving
     size_t windowSizes[3];
     size_t parseUnits;
@@ -49,7 +49,7 @@ struct Plan {
 };
 
 const Plan fullPlan{.loadSizes = {1000, 10000, 50000},
-                    .part = 5000,
+                    .tenth = 5000,
                     .changed = 10000,
                     .windowSizes = {100, 1000, 2000},
                     .parseUnits = 2'500'000,
@@ -61,7 +61,7 @@ const Plan fullPlan{.loadSizes = {1000, 10000, 50000},
                     .warmUp = true,
                     .startTimeout = 120};
 const Plan smokePlan{.loadSizes = {100, 200, 200},
-                     .part = 20,
+                     .tenth = 20,
                      .changed = 200,
                      .windowSizes = {10, 20, 40},
                      .parseUnits = 250'000,
@@ -302,31 +302,31 @@ void Bench::measureLoading() {
     // The bare reads of the smaller size show how much of the growth is the
     // registry's own.
     const SyntheticCatalogue& large = catalogue(plan_.loadSizes[2]);
-    const SyntheticCatalogue& part = catalogue(plan_.part);
+    const SyntheticCatalogue& tenth = catalogue(plan_.tenth);
     bool checked[2] = {false, false};
     const auto times =
         rotate(plan_.largeRounds,
                {[&] { return load(large, checked[0]); }, [&] { return large.bareRead(); },
-                [&] { return load(part, checked[1]); }, [&] { return part.bareRead(); }});
+                [&] { return load(tenth, checked[1]); }, [&] { return tenth.bareRead(); }});
     const double mine = median(times[0]);
     const double bare = median(times[1]);
-    const double factor = static_cast<double>(plan_.loadSizes[2]) / plan_.part;
-    const double parts = factor * median(times[2]);
+    const double factor = static_cast<double>(plan_.loadSizes[2]) / plan_.tenth;
+    const double tenTimes = factor * median(times[2]);
     say("loading-50k: loadAll%s s; open/query/close%s s\n", list(times[0]).c_str(),
         list(times[1]).c_str());
-    say("scaling: %zu items loadAll%s s; open/query/close%s s\n", plan_.part,
+    say("scaling: %zu items loadAll%s s; open/query/close%s s\n", plan_.tenth,
         list(times[2]).c_str(), list(times[3]).c_str());
     figures_.push_back(ratioFigure(
         "loading-50k", format("%zu items ", large.getItems().size()) + seconds("loadAll", mine),
         mine, seconds("open/query/close", bare), bare, 2, plan_.largeRounds));
     figures_.push_back(ratioFigure(
         "scaling", format("%zu items ", large.getItems().size()) + seconds("loadAll", mine), mine,
-        format("%.0f x %zu items %.3f s", factor, plan_.part, parts), parts, 1.1,
+        format("%.0f x %zu items %.3f s", factor, plan_.tenth, tenTimes), tenTimes, 1.1,
         plan_.largeRounds));
     notes_.push_back(
         format("info scaling of the bare registry calls alone: %.3f "
                "(open/query/close of %zu items / %.0f x of %zu items)",
-               bare / (factor * median(times[3])), plan_.loadSizes[2], factor, plan_.part));
+               bare / (factor * median(times[3])), plan_.loadSizes[2], factor, plan_.tenth));
     retireCatalogues(plan_.changed);
 }
 
@@ -421,12 +421,12 @@ bool Bench::run() {
     // A figure that fails is reported and the others still measured; the
     // run then ends with an error.
     std::vector<std::string> failures;
-    const std::pair<const char*, void (Bench::*)()> parts[] = {
+    const std::pair<const char*, void (Bench::*)()> figures[] = {
         {"start-up", &Bench::measureStartup}, {"window start-up", &Bench::measureWindowScaling},
         {"loading", &Bench::measureLoading},  {"applying", &Bench::measureApplying},
         {"saving", &Bench::measureSaving},    {"parsing", &Bench::measureParsing},
         {"memory", &Bench::measureMemory}};
-    for (const auto& [name, measure] : parts) {
+    for (const auto& [name, measure] : figures) {
         std::string error;
         try {
             (this->*measure)();
