@@ -5,7 +5,9 @@
 #              no display: on Xvfb, screenshot to build/velmora.png, then Esc)
 # make dist    build/velmora-1.3.2-x64.zip: the programs, icon, catalogue
 # make fuzz FUZZ_SECONDS=600   fuzz the XML parser for that long
-# make bench   parser throughput on the host and under Wine
+# make bench   velmora against the bare system calls under Wine (start-up,
+#              loading, applying, saving, parsing: ratios and goals), and the
+#              parser's throughput on the host
 # make soak SOAK_SECONDS=600   drive the window with random input that long
 BUILD ?= build
 HOST_BUILD ?= build-host
@@ -63,11 +65,11 @@ $(BENCH_BUILD)/build.ninja: | deps
 	    -DCMAKE_BUILD_TYPE=Release -DVELMORA_SANITIZE=OFF
 
 bench: build $(BENCH_BUILD)/build.ninja
-	cmake --build $(BENCH_BUILD) --target parser_bench
-	@echo "== host ($(HOST_CXX), -O3)"
+	cmake --build $(BENCH_BUILD) --target parser_bench -j $(JOBS)
+	@echo "== parser on the host ($(HOST_CXX), -O3)"
 	@$(BENCH_BUILD)/bench/parser_bench
-	@echo "== Wine (mingw-w64 g++, -O2)"
-	@$(BUILD)/winetool run $(BUILD)/bench/parser_bench.exe
+	@echo "== velmora under Wine (mingw-w64 g++, -O2)"
+	@tools/run-bench $(BUILD)
 
 run: build
 	@tools/run-velmora $(BUILD)
