@@ -33,7 +33,8 @@ std::wstring number(size_t n) { return std::to_wstring(n); }
 
 // The kinds in about the shares the shipped catalogue has them: check boxes
 // and number fields most, choices of DWORDs next, choices of texts fewer.
-SyntheticItem::Kind kindOf(size_t index) {
+SyntheticItem::Kind kindOf(size_t index, bool checksOnly) {
+    if (checksOnly) return SyntheticItem::CHECK;
     switch (index % 10) {
         case 0:
         case 3:
@@ -52,8 +53,8 @@ SyntheticItem::Kind kindOf(size_t index) {
     }
 }
 
-SyntheticItem makeItem(size_t index, const std::wstring& subKey) {
-    SyntheticItem item{kindOf(index), subKey, L"v" + number(index), REG_DWORD, {}};
+SyntheticItem makeItem(size_t index, const std::wstring& subKey, bool checksOnly) {
+    SyntheticItem item{kindOf(index, checksOnly), subKey, L"v" + number(index), REG_DWORD, {}};
     const DWORD n = static_cast<DWORD>(index % 50000);
     switch (item.kind) {
         case SyntheticItem::CHECK:
@@ -223,9 +224,12 @@ ScratchKey::ScratchKey() {
 
 ScratchKey::~ScratchKey() { RegDeleteTreeW(HKEY_CURRENT_USER, subKey); }
 
-SyntheticCatalogue::SyntheticCatalogue(const std::wstring& directory, size_t itemCount)
+SyntheticCatalogue::SyntheticCatalogue(const std::wstring& directory, size_t itemCount,
+                                       bool checksOnly)
     : directory_(directory),
-      keyBase_(std::wstring(ScratchKey::subKey) + L"\\n" + number(itemCount)) {
+      keyBase_(std::wstring(ScratchKey::subKey) + (checksOnly ? L"\\c" : L"\\n") +
+               number(itemCount)),
+      checksOnly_(checksOnly) {
     makeDirectories(directory_);
     const size_t perCategory = itemsPerGroup * groupsPerCategory;
     const size_t categoryCount = (itemCount + perCategory - 1) / perCategory;
@@ -245,7 +249,7 @@ SyntheticCatalogue::SyntheticCatalogue(const std::wstring& directory, size_t ite
                     L"</name>\r\n    <help>グループ " + g + L" のヘルプ。</help>\r\n";
             for (size_t index = first; index < first + itemsPerGroup && index < itemCount;
                  ++index) {
-                items_.push_back(makeItem(index, subKey));
+                items_.push_back(makeItem(index, subKey, checksOnly));
                 text += itemDefinition(items_.back(), index);
             }
             text += L"  </group>\r\n";

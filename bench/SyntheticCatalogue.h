@@ -45,7 +45,10 @@ struct SyntheticItem {
 // scratch key.
 class SyntheticCatalogue {
 public:
-    SyntheticCatalogue(const std::wstring& directory, size_t itemCount);
+    // Check boxes only, where asked, make the fewest windows an item can
+    // have: the window's own figures use them, since a window holds only
+    // so many windows and the mixed kinds reach that at 1,300 items.
+    SyntheticCatalogue(const std::wstring& directory, size_t itemCount, bool checksOnly = false);
     // Removes the files and the registry values again: a registry kept
     // small is read and saved the faster, for every figure after.
     ~SyntheticCatalogue();
@@ -55,6 +58,7 @@ public:
     const std::wstring& getDirectory() const { return directory_; }
     // In catalogue order; an item's id is "i" and its index here.
     const std::vector<SyntheticItem>& getItems() const { return items_; }
+    bool isChecksOnly() const { return checksOnly_; }
     size_t getFileBytes() const { return fileBytes_; }
 
     // Writes every item's value with its phase 0 data.
@@ -87,6 +91,7 @@ private:
     std::wstring keyBase_;  // below HKEY_CURRENT_USER, holding every item's key
     std::vector<SyntheticItem> items_;
     size_t fileBytes_ = 0;
+    bool checksOnly_ = false;
 };
 
 // Writes text as a UTF-16LE file with a byte order mark; throws

@@ -178,7 +178,7 @@ private:
     void measureSaving();
     void measureParsing();
     void measureMemory();
-    const SyntheticCatalogue& catalogue(size_t items);
+    const SyntheticCatalogue& catalogue(size_t items, bool checksOnly = false);
     // Removes every catalogue but the one of that size, if any.
     void retireCatalogues(size_t keep = 0);
 
@@ -190,13 +190,13 @@ private:
     std::vector<std::string> notes_;
 };
 
-const SyntheticCatalogue& Bench::catalogue(size_t items) {
+const SyntheticCatalogue& Bench::catalogue(size_t items, bool checksOnly) {
     for (const auto& made : catalogues_) {
-        if (made->getItems().size() == items) return *made;
+        if (made->getItems().size() == items && made->isChecksOnly() == checksOnly) return *made;
     }
     const double start = now();
-    catalogues_.push_back(
-        std::make_unique<SyntheticCatalogue>(work_ / (L"items-" + std::to_wstring(items)), items));
+    const std::wstring name = (checksOnly ? L"checks-" : L"items-") + std::to_wstring(items);
+    catalogues_.push_back(std::make_unique<SyntheticCatalogue>(work_ / name, items, checksOnly));
     catalogues_.back()->plant();
     say("catalogue of %zu items: %.1f MB of definitions written and its values planted in %.1f "
         "s\n",
@@ -245,7 +245,7 @@ void Bench::measureWindowScaling() {
     std::vector<double> closing[3];
     for (size_t i = 0; i < 3; ++i) {
         const std::wstring arguments =
-            L"/items \"" + catalogue(plan_.windowSizes[i]).getDirectory() + L"\"";
+            L"/items \"" + catalogue(plan_.windowSizes[i], true).getDirectory() + L"\"";
         sides.push_back([this, arguments, &closing, i] {
             double closed = 0;
             const double shown =
