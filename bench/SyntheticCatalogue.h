@@ -99,8 +99,7 @@ private:
 void writeUtf16File(const std::wstring& path, const std::wstring& text);
 // Makes a directory and any missing parents; throws std::runtime_error.
 void makeDirectories(const std::wstring& path);
-// Removes a directory with the files in it, one level deep as the benchmark
-// makes them.
+// Removes a directory with everything in it.
 void removeDirectory(const std::wstring& path);
 // UTF-8 of a text, for messages.
 std::string narrow(const std::wstring& text);

@@ -24,6 +24,14 @@ double median(std::vector<double> values) {
     return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+double medianRatio(const std::vector<double>& mine, const std::vector<double>& bare,
+                   double factor) {
+    std::vector<double> ratios;
+    for (size_t r = 0; r < mine.size() && r < bare.size(); ++r)
+        ratios.push_back(mine[r] / (factor * bare[r]));
+    return median(ratios);
+}
+
 namespace {
 
 std::string formatList(const char* format, va_list arguments) {

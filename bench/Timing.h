@@ -9,6 +9,13 @@ double now();
 // The middle value; for an even count the mean of the two middle ones.
 double median(std::vector<double> values);
 
+// The median over the rounds of mine / (factor x bare), each round's two
+// sides taken close together in time: a spell of the machine running slow
+// that spans a round then cancels out, where it would shift one side's
+// median alone.
+double medianRatio(const std::vector<double>& mine, const std::vector<double>& bare,
+                   double factor = 1);
+
 // Times of the two sides of one figure, one entry per round.
 struct Rounds {
     std::vector<double> mine;
@@ -34,9 +41,8 @@ Rounds interleave(int rounds, Mine mine, Bare bare) {
     return result;
 }
 
-// One line of the result table. The ratio is the median of the program's
-// side over the median of the bare side, or for a speed the other way round;
-// the goal is a bound on it.
+// One line of the result table: the median time of each side, and their
+// ratio (see medianRatio), with a bound on it as the goal.
 struct Figure {
     std::string name;
     std::string mineText;
