@@ -81,15 +81,23 @@ RegistryStorage::RegistryStorage(const std::wstring& filePath) : filePath_(fileP
 RegistryStorage::~RegistryStorage() = default;
 
 RegistryStorage::Key& RegistryStorage::getKey(const std::wstring& path) {
+    // A save asks for each item's key in turn, and the items of a group
+    // share theirs: folding a long path and finding it among thousands of
+    // near-identical ones took more than writing the whole file.
+    if (lastKey_ != nullptr && path == lastKey_->getPath()) return *lastKey_;
     const std::wstring lowerCasePath = toLowerCase(path);
     const auto found = keys_.find(lowerCasePath);
     if (found == keys_.end()) {
-        return *keys_.emplace(lowerCasePath, std::make_unique<Key>(this, path)).first->second;
+        auto made = std::make_unique<Key>(this, path);
+        lastKey_ = made.get();
+        keys_.emplace(lowerCasePath, std::move(made));
+        return *lastKey_;
     }
     if (dynamic_cast<DeleteKey*>(found->second.get())) {
         throw ConfigException(L"conflict set and delete: " + path);
     }
-    return *found->second;
+    lastKey_ = found->second.get();
+    return *lastKey_;
 }
 
 void RegistryStorage::deleteKey(const std::wstring& path) {

@@ -64,4 +64,7 @@ public:
 private:
     std::wstring filePath_;
     std::map<std::wstring, std::unique_ptr<Key>> keys_;
+    // The key asked for last, never one to be deleted; keys are never
+    // removed, so it stays valid.
+    Key* lastKey_ = nullptr;
 };
