@@ -5,11 +5,11 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <set>
 #include <stdexcept>
 
 #include "SyntheticCatalogue.h"
 #include "Timing.h"
+#include "config/CatalogueWalk.h"
 #include "config/Category.h"
 #include "config/CategoryTree.h"
 #include "config/ClassTable.h"
@@ -22,28 +22,6 @@
 #include "items/Targets.h"
 
 namespace {
-
-// The window's walk over the catalogue when it applies or saves: every
-// category's groups, then its sub-categories, each item once although a
-// nested category is listed at the top as well.
-template <typename Visit>
-void forEachItem(const std::vector<Category*>& categories, Visit&& visit,
-                 std::set<const Item*>& seen) {
-    for (Category* category : categories) {
-        for (ItemGroup* group : category->getItemGroups()) {
-            for (Item* item : group->getItems()) {
-                if (seen.insert(item).second) visit(*item);
-            }
-        }
-        forEachItem(category->getSubCategories(), visit, seen);
-    }
-}
-
-template <typename Visit>
-void forEachItem(const std::vector<Category*>& categories, Visit&& visit) {
-    std::set<const Item*> seen;
-    forEachItem(categories, visit, seen);
-}
 
 std::runtime_error failure(const char* what, const Exception& e) {
     return std::runtime_error(std::string(what) + ": " + narrow(e.getMessage()));

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <set>
 #include <stdexcept>
 
 #include "app/CommandLine.h"
@@ -16,6 +15,7 @@
 #include "awt/Label.h"
 #include "awt/SharedLayouts.h"
 #include "awt/Toolkit.h"
+#include "config/CatalogueWalk.h"
 #include "config/Category.h"
 #include "config/CategoryTree.h"
 #include "config/DefinitionLoader.h"
@@ -50,29 +50,6 @@ enum StringId : uint32_t {
 };
 
 constexpr UINT QUESTION_FLAGS = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
-
-// Calls visit on every item of the categories in catalogue order, a
-// category's own groups before its sub-categories. Nested categories are
-// listed at the top too; their items are visited the first time only, so
-// that an item that fails to apply is neither tried nor reported twice.
-template <typename Visit>
-void forEachItem(const std::vector<Category*>& categories, Visit&& visit,
-                 std::set<const Item*>& seen) {
-    for (Category* category : categories) {
-        for (ItemGroup* group : category->getItemGroups()) {
-            for (Item* item : group->getItems()) {
-                if (seen.insert(item).second) visit(*item);
-            }
-        }
-        forEachItem(category->getSubCategories(), visit, seen);
-    }
-}
-
-template <typename Visit>
-void forEachItem(const std::vector<Category*>& categories, Visit&& visit) {
-    std::set<const Item*> seen;
-    forEachItem(categories, visit, seen);
-}
 
 }  // namespace
 
