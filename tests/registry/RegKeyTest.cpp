@@ -33,6 +33,8 @@ TEST(RegKey, OpensByPathAndCreatesWhenChanging) {
 TEST(RegKey, ReadsCheckTypeAndSizeAndWritesExactBytes) {
     const ScratchKey scratch;
     scratch.set(L"dword8", REG_DWORD, std::string(8, '\1'));
+    // Anyone may write a user's values: short data must not pass for a DWORD.
+    scratch.set(L"dword2", REG_DWORD, std::string(2, '\1'));
     scratch.set(L"odd", REG_SZ, std::string("a\0b", 3));
     scratch.set(L"qword", REG_QWORD, "12345678");
     scratch.set(L"open", REG_SZ, bytesOf(L"abc"));
@@ -78,6 +80,7 @@ TEST(RegKey, ReadsCheckTypeAndSizeAndWritesExactBytes) {
     const std::pair<std::function<void()>, std::wstring> failures[] = {
         {[&] { key.getDWORD(L"s"); }, L"type missmatch: 1"},
         {[&] { key.getDWORD(L"dword8"); }, L"size missmatch: 8"},
+        {[&] { key.getDWORD(L"dword2"); }, L"size missmatch: 2"},
         {[&] { key.getBytes(L"m"); }, L"type missmatch: 7"},
         {[&] { key.getString(L"qword"); }, L"type missmatch: 11"},
         {[&] { key.getRawValue(L"missing"); }, L"query value: missing"},
