@@ -57,6 +57,19 @@ void RegKey::open(HKEY root, const std::wstring& subKey, REGSAM access, DWORD op
     handle_.reset(key);
 }
 
+bool RegKey::exists(const std::wstring& path) {
+    if (holdsNul(path)) throw IllegalArgumentException(L"key path holds NUL: " + path);
+    const size_t separator = path.find(L'\\');
+    const HKEY root = rootFromString(path.substr(0, separator));
+    if (separator == std::wstring::npos) return true;
+    HKEY key = nullptr;
+    const LONG result = RegOpenKeyExW(root, path.c_str() + separator + 1, 0, READ, &key);
+    if (result == ERROR_FILE_NOT_FOUND) return false;
+    if (result != ERROR_SUCCESS) throw RegKeyException(L"open key: " + path.substr(separator + 1));
+    RegCloseKey(key);
+    return true;
+}
+
 HKEY RegKey::rootFromString(const std::wstring& rootName) {
     if (rootName == L"HKEY_CLASSES_ROOT") return HKEY_CLASSES_ROOT;
     if (rootName == L"HKEY_CURRENT_USER") return HKEY_CURRENT_USER;
@@ -154,6 +167,13 @@ std::wstring RegKey::getString(const std::wstring& name, const std::wstring& def
 
 RegKey::RawValue RegKey::getRawValue(const std::wstring& name) const {
     return queryRaw(valueNameOf(name), name);
+}
+
+std::optional<RegKey::RawValue> RegKey::findRawValue(const std::wstring& name) const {
+    const LONG result =
+        RegQueryValueExW(handle_.get(), valueNameOf(name), nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    return getRawValue(name);
 }
 
 RegKey::RawValue RegKey::getEnumeratedValue(const std::wstring& name) const {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,11 @@ public:
     // Opens with the given options; REG_OPTION_OPEN_LINK opens a link key
     // itself instead of the key it points to.
     RegKey(const std::wstring& path, REGSAM access, DWORD options);
+    // Whether the key is there: false only when the registry says it is
+    // missing, so that a key that cannot be read is never taken for absent.
+    // Throws RegKeyException "open key: " + path for any other failure.
+    static bool exists(const std::wstring& path);
+
     // Closes what close() has not; a failure there cannot be thrown and is only
     // told to the debugger.
     virtual ~RegKey();
@@ -59,6 +65,8 @@ public:
     std::wstring getString(const std::wstring& name, const std::wstring& defaultValue) const;
     // Any value, of any type and size, byte for byte.
     RawValue getRawValue(const std::wstring& name) const;
+    // As getRawValue, or nothing when the key holds no value of that name.
+    std::optional<RawValue> findRawValue(const std::wstring& name) const;
     // As getRawValue, by the name enumeration lists: the empty name is the
     // default value and every other name is taken as it is, U+FFFF too.
     RawValue getEnumeratedValue(const std::wstring& name) const;

@@ -115,16 +115,25 @@ void RegistryStorage::write(std::wostream& out) const {
     for (const auto& [lowerCasePath, key] : keys_) key->write(out);
 }
 
-void RegistryStorage::save() const {
+std::wstring RegistryStorage::render() const {
     TextBuffer buffer;
     std::wostream content(&buffer);
     content << L'\xFEFF';
     write(content);
     if (!content) throw IOException(L"registry script can't be composed: " + filePath_);
-    const std::wstring& text = buffer.text;
+    return std::move(buffer.text);
+}
 
-    const std::wstring fileName =
-        endsWithIgnoreCase(filePath_, L".reg") ? filePath_ : filePath_ + L".reg";
+void RegistryStorage::save() const {
+    writeFile(endsWithIgnoreCase(filePath_, L".reg") ? filePath_ : filePath_ + L".reg", true);
+}
+
+bool RegistryStorage::saveNew(const std::wstring& fileName) const {
+    return writeFile(fileName, false);
+}
+
+bool RegistryStorage::writeFile(const std::wstring& fileName, bool replace) const {
+    const std::wstring text = render();
     // The file is written whole beside the target, in its directory so that
     // the rename stays on one volume, and only then put in the target's place:
     // a failed write must never leave half a backup where the old one was,
@@ -161,9 +170,16 @@ void RegistryStorage::save() const {
     if (!FlushFileBuffers(file.get())) fail(L"FlushFileBuffers");
     if (!CloseHandle(file.release())) fail(L"CloseHandle");
     if (!MoveFileExW(temporary.c_str(), fileName.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                     (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
+            DeleteFileW(temporary.c_str());
+            return false;
+        }
+        SetLastError(error);
         fail(L"MoveFileEx");
     }
+    return true;
 }
 
 // The editor is started by its full path. No command interpreter comes

@@ -41,6 +41,7 @@ public:
     // ConfigException "conflict set and delete: " + path when values are set
     // in it.
     void deleteKey(const std::wstring& path);
+    bool isEmpty() const { return keys_.empty(); }
 
     // Throws IOException, leaving the output incomplete, for a name or path
     // that has no safe form in the file (see Key::write).
@@ -50,6 +51,9 @@ public:
     // written whole: on any failure an old file stays as it was. Throws
     // IOException.
     void save() const;
+    // As save(), to exactly that file name, which must not exist yet: false,
+    // with nothing written and nothing replaced, when it does.
+    bool saveNew(const std::wstring& fileName) const;
 
     // Imports a registry script through the registry editor and returns once
     // the editor has ended. The editor reports no failure: a caller that must
@@ -62,6 +66,10 @@ public:
     static void importBackup(const std::wstring& filePath, const std::wstring& keyPath);
 
 private:
+    // The file's whole content, byte order mark first.
+    std::wstring render() const;
+    bool writeFile(const std::wstring& fileName, bool replace) const;
+
     std::wstring filePath_;
     std::map<std::wstring, std::unique_ptr<Key>> keys_;
     // The key asked for last, never one to be deleted; keys are never

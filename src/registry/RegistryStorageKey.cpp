@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 
 #include "core/Constants.h"
 #include "core/Exception.h"
@@ -141,6 +142,15 @@ void RegistryStorage::Key::loadValues(const RegKey& key) {
                                                   key.getEnumeratedValue(enumerated));
         value->setDefault(isDefault);
         store(std::move(value));
+    }
+}
+
+void RegistryStorage::Key::loadValue(const std::wstring& name) {
+    const std::optional<RegKey::RawValue> value = RegKey(path_, RegKey::READ).findRawValue(name);
+    if (value) {
+        store(typedValue(name, *value));
+    } else {
+        deleteValue(name);
     }
 }
 

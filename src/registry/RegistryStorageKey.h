@@ -45,6 +45,10 @@ public:
     // delete, another part of the registry.
     void loadValues();
     void loadTree();
+    // Copies one value of the key as loadValues does, or records its
+    // deletion when the key holds none of that name; NULL_STRING is the
+    // default value. Throws RegKeyException when the key cannot be read.
+    void loadValue(const std::wstring& name);
 
     // Throws IOException for a path or value name holding CR, LF or NUL,
     // which no line of the file can carry, and for the deletion of a whole
