@@ -13,7 +13,7 @@ void AbstractRegBitValueItem::setCurrentValue(uint32_t value) {
 }
 
 void AbstractRegBitValueItem::apply() {
-    if (currentValue_ == storedValue_) return;
+    if (!isChanged()) return;
     commit();
     markApplied();
 }

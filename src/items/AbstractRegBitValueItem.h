@@ -13,6 +13,7 @@ public:
 
     void setToDefault() override { setCurrentValue(defaultValue_); }
     void apply() override;
+    bool isChanged() const override { return currentValue_ != storedValue_; }
     void revert() override { setCurrentValue(storedValue_); }
 
 protected:

@@ -23,7 +23,7 @@ awt::Component* AbstractRegCheckItem::createView() {
 }
 
 void AbstractRegCheckItem::apply() {
-    if (currentState_ == storedState_) return;
+    if (!isChanged()) return;
     commit();
     markApplied();
 }

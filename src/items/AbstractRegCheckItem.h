@@ -18,6 +18,7 @@ public:
     awt::Component* createView() override;
     void setToDefault() override { setCurrentState(defaultState_); }
     void apply() override;
+    bool isChanged() const override { return currentState_ != storedState_; }
     void revert() override { setCurrentState(storedState_); }
 
 protected:

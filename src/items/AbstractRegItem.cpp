@@ -4,6 +4,7 @@
 #include "core/StringUtil.h"
 #include "items/Params.h"
 #include "items/SaveTarget.h"
+#include "registry/PriorState.h"
 #include "registry/RegKey.h"
 
 void AbstractRegItem::configure(const xml::Element& params) {
@@ -38,6 +39,12 @@ DWORD AbstractRegItem::typeFromString(const std::wstring& text) {
 }
 
 void AbstractRegItem::store(SaveTarget& target) { storeTo(target.getStorage()); }
+
+void AbstractRegItem::storePriorState(RegistryStorage& storage) {
+    if (!isChanged()) return;
+    checkKeyPath();
+    storePriorValue(storage, keyPath_, valueName_);
+}
 
 const std::wstring& AbstractRegItem::getShortHelp() const {
     if (shortHelp_.empty()) {

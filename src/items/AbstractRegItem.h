@@ -18,6 +18,11 @@ class AbstractRegItem : public AbstractItem {
 public:
     void configure(const xml::Element& params) override;
     void store(SaveTarget& target) override;
+    // The value of the item's key and name, when apply() would write it.
+    void storePriorState(RegistryStorage& storage) override;
+    // Whether apply() would write to the registry: the edited value is not
+    // the one found there.
+    virtual bool isChanged() const = 0;
     // The key path joined with the value name, for the catalogue's one-line
     // description.
     const std::wstring& getShortHelp() const override;

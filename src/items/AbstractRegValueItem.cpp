@@ -24,7 +24,7 @@ awt::Component* AbstractRegValueItem::createView() {
 }
 
 void AbstractRegValueItem::apply() {
-    if (currentValue_ == storedValue_) return;
+    if (!isChanged()) return;
     commit();
     markApplied();
 }

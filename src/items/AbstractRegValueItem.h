@@ -29,6 +29,7 @@ public:
     awt::Component* createView() override;
     void setToDefault() override { setCurrentValue(defaultValue_); }
     void apply() override;
+    bool isChanged() const override { return currentValue_ != storedValue_; }
     void revert() override { setCurrentValue(storedValue_); }
 
 protected:

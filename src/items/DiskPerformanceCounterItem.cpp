@@ -13,7 +13,7 @@ void DiskPerformanceCounterItem::readParameters(const xml::Element& params) {
 }
 
 void DiskPerformanceCounterItem::apply() {
-    if (getCurrentState() == getStoredState()) return;
+    if (!isChanged()) return;
     RegMultiStringCheckItem::apply();
     // By its full path: a diskperf.exe planted in the current directory or
     // on the search path must never run with our rights.

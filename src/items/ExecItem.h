@@ -32,6 +32,7 @@ public:
     void apply() override {}
     void revert() override {}
     void store(SaveTarget&) override {}
+    void storePriorState(RegistryStorage&) override {}
     const std::wstring& getShortHelp() const override { return NULL_STRING; }
 
     // Opens the path as openFile does, elevated or not as this process is.

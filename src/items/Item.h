@@ -12,6 +12,7 @@ class Element;
 }
 class ItemGroup;
 class PropertyChangeListener;
+class RegistryStorage;
 class SaveTarget;
 
 // One tunable setting. Shared as a virtual base, so that an item reached
@@ -35,4 +36,8 @@ public:
     virtual void apply() = 0;
     virtual void revert() = 0;
     virtual void store(SaveTarget& target) = 0;
+    // Records in the storage the registry as it stands wherever apply()
+    // would change it now, so that importing the storage's file undoes that
+    // apply; records nothing when apply() would change nothing.
+    virtual void storePriorState(RegistryStorage& storage) = 0;
 };

@@ -47,21 +47,22 @@ public:
         }
     }
 
+    // An interface that takes a value of its own must write it even while
+    // it equals the system-wide one it inherited.
+    bool isChanged() const override {
+        if (!canInherit()) return RegItem::isChanged();
+        if (isInherited() || isStoredInherited()) return isInherited() != isStoredInherited();
+        return RegItem::isChanged();
+    }
+
     void apply() override {
-        if (!canInherit()) {
-            RegItem::apply();
-        } else if (isInherited()) {
-            if (isStoredInherited()) return;
+        if (!isChanged()) return;
+        if (canInherit() && isInherited()) {
             deleteOwnValue();
-            this->markApplied();
-        } else if (isStoredInherited()) {
-            // The value equals the system-wide one until the user changes
-            // it, yet the interface must now hold it of its own.
-            commit();
-            this->markApplied();
         } else {
-            RegItem::apply();
+            commit();
         }
+        this->markApplied();
     }
 
 protected:

@@ -8,6 +8,7 @@
 #include "core/StringUtil.h"
 #include "items/Params.h"
 #include "items/ViewFactory.h"
+#include "registry/PriorState.h"
 #include "registry/RegKey.h"
 #include "registry/RegistryStorageKey.h"
 
@@ -69,9 +70,10 @@ awt::Component* RegDeleteSubKeysItem::createView() {
     return AbstractRegCheckItem::createView();
 }
 
-void RegDeleteSubKeysItem::apply() {
-    if (noBackup_) return;
-    AbstractRegCheckItem::apply();
+void RegDeleteSubKeysItem::storePriorState(RegistryStorage& storage) {
+    if (!isChanged()) return;
+    checkKeyPath();
+    storePriorTree(storage, getKeyPath());
 }
 
 void RegDeleteSubKeysItem::commit() {

@@ -13,7 +13,11 @@ class RegDeleteSubKeysItem : public AbstractRegCheckItem {
 public:
     void configure(const xml::Element& params) override;
     awt::Component* createView() override;
-    void apply() override;
+    // A frozen item changes nothing.
+    bool isChanged() const override { return !noBackup_ && AbstractRegCheckItem::isChanged(); }
+    // The key's whole tree: cleaning deletes sub-keys, restoring brings
+    // back those of the backup.
+    void storePriorState(RegistryStorage& storage) override;
 
     bool isFrozen() const { return noBackup_; }
     // Absolute, with ".reg" at its end.

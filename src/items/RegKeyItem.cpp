@@ -2,6 +2,7 @@
 
 #include "core/Exception.h"
 #include "core/StringUtil.h"
+#include "registry/PriorState.h"
 #include "registry/RegKey.h"
 #include "registry/RegistryStorageKey.h"
 
@@ -20,6 +21,12 @@ void RegKeyItem::load() {
     } catch (const RegKeyException&) {
         loadState(false);
     }
+}
+
+void RegKeyItem::storePriorState(RegistryStorage& storage) {
+    if (!isChanged()) return;
+    checkKeyPath();
+    storePriorTree(storage, getKeyPath());
 }
 
 void RegKeyItem::commit() {

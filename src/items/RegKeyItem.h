@@ -6,6 +6,10 @@
 // definition gives a value parameter, sets its unnamed value to that text;
 // unchecking deletes the key, which fails while it has sub-keys.
 class RegKeyItem : public AbstractRegCheckItem {
+public:
+    // The key's whole tree, which unchecking deletes.
+    void storePriorState(RegistryStorage& storage) override;
+
 protected:
     // Throws ConfigException "support only REG_SZ" for any other type.
     void readParameters(const xml::Element& params) override;

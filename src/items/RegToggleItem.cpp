@@ -23,7 +23,7 @@ awt::Component* RegToggleItem::createView() {
 }
 
 void RegToggleItem::apply() {
-    if (currentIndex_ == storedIndex_) return;
+    if (!isChanged()) return;
     commit();
     markApplied();
 }

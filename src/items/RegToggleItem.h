@@ -21,6 +21,7 @@ public:
     awt::Component* createView() override;
     void setToDefault() override { setCurrentIndex(defaultIndex_); }
     void apply() override;
+    bool isChanged() const override { return currentIndex_ != storedIndex_; }
     void revert() override { setCurrentIndex(storedIndex_); }
 
 protected:

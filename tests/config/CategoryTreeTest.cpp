@@ -21,6 +21,7 @@ public:
     void apply() override {}
     void revert() override {}
     void store(SaveTarget&) override {}
+    void storePriorState(RegistryStorage&) override {}
 };
 
 // A catalogue built by hand; the objects live as long as the test.
