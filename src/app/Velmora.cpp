@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Shutdown.h"
+#include "app/UndoFile.h"
 #include "app/WindowBudget.h"
 #include "awt/BorderedPanel.h"
 #include "awt/Button.h"
@@ -47,6 +48,7 @@ enum StringId : uint32_t {
     NO_RESTART_RIGHT = 18,
     NO_PLAYER = 19,
     MP3_PLAYBACK = 20,
+    NO_UNDO_FILE = 21,
 };
 
 constexpr UINT QUESTION_FLAGS = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
@@ -534,8 +536,21 @@ void Velmora::askToShutDown(uint32_t textId, uint32_t exitFlags) {
 }
 
 void Velmora::onApply() {
+    if (!keepUndoFile()) return;
     applyAll();
     close();
+}
+
+bool Velmora::keepUndoFile() {
+    try {
+        const UndoFile undo(categories_);
+        if (!undo.isEmpty()) undo.save(UndoFile::defaultFolders(), UndoFile::timeStem());
+        return true;
+    } catch (const Exception& e) {
+        std::wstring question = text(NO_UNDO_FILE);
+        question.replace(question.find(L"%1"), 2, e.getMessage());
+        return message(question, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+    }
 }
 
 void Velmora::onCancel() { close(); }

@@ -101,6 +101,10 @@ public:
     // Applies every item, whatever the filter shows, reporting each failure,
     // then asks for the log-off or restart that the applied items need.
     void applyAll();
+    // Writes the undo file of the apply to come, before anything is
+    // applied. When it cannot be written the user is asked whether to apply
+    // without it; false when nothing is to be applied, the window staying.
+    bool keepUndoFile();
     // Saves what the filter shows to the file; a failure is shown in a box
     // and nothing is reported as saved. True when the file was written.
     bool saveTo(const std::wstring& path);

@@ -4,8 +4,12 @@
 //   flip FILE   gives every setting a value other than the one it holds,
 //               saves all of them to FILE as the save button does with the
 //               filter on all, and prints the catalogue as velmora-dump would
-//               show it once FILE is imported.
-// Usage: catalogue_check ITEMS-DIRECTORY check | flip FILE
+//               show it once FILE is imported;
+//   undo FOLDER gives every setting another value, keeps the undo file in
+//               FOLDER, applies every item, imports the undo file and prints
+//               every key or value of the trees around the settings that
+//               did not come back byte for byte.
+// Usage: catalogue_check ITEMS-DIRECTORY check | flip FILE | undo FOLDER
 
 #include <windows.h>
 
@@ -14,7 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "../registry/RegistryDump.h"
 #include "app/CatalogueDump.h"
+#include "app/UndoFile.h"
+#include "config/CatalogueWalk.h"
 #include "config/Category.h"
 #include "config/ClassTable.h"
 #include "config/DefinitionLoader.h"
@@ -32,6 +39,8 @@
 #include "items/SaveTarget.h"
 #include "items/ToggleItem.h"
 #include "items/ValueItem.h"
+#include "registry/RegKey.h"
+#include "registry/RegistryStorage.h"
 
 namespace {
 
@@ -134,10 +143,60 @@ void flip(Item& item) {
 
 void write(DWORD handle, const std::wstring& text) { writeStandard(handle, toUtf8(text)); }
 
+// The key three levels below its root that holds the path, so that what an
+// apply creates beside a setting's key is compared too.
+std::wstring treeOf(const std::wstring& keyPath) {
+    size_t end = 0;
+    for (int level = 0; level < 4 && end != std::wstring::npos; ++level)
+        end = keyPath.find(L'\\', end == 0 ? 0 : end + 1);
+    return keyPath.substr(0, end);
+}
+
+Dump dumpOf(const std::wstring& tree) {
+    const size_t separator = tree.find(L'\\');
+    return dump(tree.substr(separator + 1), L"", RegKey::rootFromString(tree.substr(0, separator)));
+}
+
+int undo(const std::vector<Category*>& categories, const std::wstring& folder) {
+    std::map<std::wstring, Dump> before;
+    int changed = 0;
+    forEachItem(categories, [&](Item& item) {
+        flip(item);
+        const auto* reg = dynamic_cast<const AbstractRegItem*>(&item);
+        if (reg == nullptr || !reg->isChanged()) return;
+        ++changed;
+        const std::wstring tree = treeOf(reg->getKeyPath());
+        if (!before.count(tree)) before[tree] = dumpOf(tree);
+    });
+    const std::wstring file = UndoFile(categories).save({{folder, {}}}, L"undo");
+    int failures = 0;
+    forEachItem(categories, [&](Item& item) {
+        try {
+            item.apply();
+        } catch (const Exception& e) {
+            write(STD_OUTPUT_HANDLE, qualifiedIdOf(item) + L": not applied: " + e.getMessage() + L"\n");
+            ++failures;
+        }
+    });
+    int moved = 0;
+    for (const auto& [tree, dumped] : before) moved += dumpOf(tree) != dumped;
+    RegistryStorage::importRegFile(file);
+    for (const auto& [tree, dumped] : before) {
+        const std::wstring lost = differences(dumped, dumpOf(tree));
+        if (!lost.empty()) write(STD_OUTPUT_HANDLE, tree + L":\n" + lost);
+        failures += !lost.empty();
+    }
+    write(STD_OUTPUT_HANDLE, toString(changed) + L" items changed in " +
+                                 toString(static_cast<int32_t>(before.size())) + L" trees, " +
+                                 toString(moved) + L" of them changed by the apply\n");
+    return failures == 0 && moved != 0 ? 0 : 1;
+}
+
 int run(int argc, wchar_t** argv) {
     const std::wstring mode = argc >= 3 ? argv[2] : L"";
-    if (!(argc == 3 && mode == L"check") && !(argc == 4 && mode == L"flip")) {
-        write(STD_ERROR_HANDLE, L"usage: catalogue_check ITEMS-DIRECTORY check | flip FILE\n");
+    if (!(argc == 3 && mode == L"check") && !(argc == 4 && (mode == L"flip" || mode == L"undo"))) {
+        write(STD_ERROR_HANDLE,
+              L"usage: catalogue_check ITEMS-DIRECTORY check | flip FILE | undo FOLDER\n");
         return 2;
     }
     ClassTable::registerClasses();
@@ -149,6 +208,7 @@ int run(int argc, wchar_t** argv) {
         for (const std::wstring& fault : faults) write(STD_OUTPUT_HANDLE, fault + L"\n");
         return faults.empty() ? 0 : 1;
     }
+    if (mode == L"undo") return undo(categories, argv[3]);
     forEachGroup(categories, [](const Category&, ItemGroup& group) {
         for (Item* item : group.getItems()) flip(*item);
     });

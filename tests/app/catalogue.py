@@ -6,6 +6,9 @@ nothing else.
   catalogue.py round_trip --build DIR   flips every setting, saves them to a
                                         .reg file, imports that file with the
                                         registry editor and loads it again
+  catalogue.py undo       --build DIR   flips and applies every setting, then
+                                        imports the apply's undo file: the
+                                        registry must be as it was
 """
 
 import argparse
@@ -193,15 +196,30 @@ def test_round_trip(build, prefix):
             raise Failure(f"as {version}:\n" + "\n".join(faults))
 
 
+def test_undo(build, prefix):
+    items = windows(os.path.join(build, "run", "items"))
+    check = os.path.join(build, "tests", "app", "catalogue_check.exe")
+    prefix.import_reg("planted.reg", PLANTED)
+    for version in ("winxp64", "win10"):
+        prefix.switch(version)
+        folder = prefix.path(f"undo-{version}")
+        os.mkdir(folder)
+        report = run(prefix, check, items, "undo", windows(folder))
+        print(f"{version}: {report.strip().splitlines()[-1]}")
+
+
+TESTS = {"versions": test_versions, "round_trip": test_round_trip, "undo": test_undo}
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("test", choices=("versions", "round_trip"))
+    parser.add_argument("test", choices=sorted(TESTS))
     parser.add_argument("--build", required=True)
     args = parser.parse_args()
     prefix = None
     try:
         prefix = Prefix(os.path.abspath(args.build))
-        (test_versions if args.test == "versions" else test_round_trip)(args.build, prefix)
+        TESTS[args.test](args.build, prefix)
     except Failure as failure:
         print(f"FAILED {args.test}: {failure}")
         return 1

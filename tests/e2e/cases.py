@@ -21,7 +21,7 @@ import time
 import zipfile
 
 import driver
-from driver import IDNO, IDOK, Failure, Program, Scratch
+from driver import IDNO, IDOK, IDYES, Failure, Program, Scratch
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCES = os.path.join(HERE, "items")
@@ -44,6 +44,8 @@ FILTERS = ["全カテゴリ", "システムのみ", "ユーザのみ"]
 VERSION = "velmora/1.3.2"
 ABOUT_FIRST = "velmora version 1.3.2 (production release)"
 RESTART_QUESTION = "設定を有効にするためには再起動する必要が有ります\n再起動しますか？"
+UNDO_QUESTION = ("設定を元に戻すためのファイルを保存することが出来ませんでした。\n{}\n\n"
+                 "このファイルなしで設定を反映しますか？")
 
 
 def dword(value):
@@ -62,7 +64,13 @@ class Run:
         self.build, self.name = build, name
         self.scratch = Scratch(build, name, VALUES, catalogue)
         self.baseline = self.scratch.snapshot()
-        self.program = Program(build, self.scratch.folder, args)
+        # A copy of the program in the scratch folder, where an apply keeps
+        # its undo file, so that none piles up in the build tree.
+        folder = os.path.dirname(build.velmora)
+        for name in ("velmora.exe", "velmora.ico"):
+            shutil.copy(os.path.join(folder, name), self.scratch.folder)
+        self.program = Program(build, self.scratch.folder, args,
+                               exe=self.scratch.path("velmora.exe"))
 
     def __enter__(self):
         return self
@@ -140,6 +148,55 @@ def test_endings(build):
             expect(f"registry after {ending}", run.scratch.values(), expected)
 
 
+def test_undo(build):
+    """Apply keeps an undo file beside the program, else in the user's local
+    application data, and importing it brings the registry back. With
+    neither, the user is asked; No applies nothing and keeps the window."""
+    local = build.wine("cmd", "/c", "echo", "%LOCALAPPDATA%").stdout.decode().strip()
+    local = local + "\\velmora\\backups"
+    local_linux = build.wine("winepath", "-u", local).stdout.decode().strip()
+    ours = os.path.dirname(local_linux)
+    if os.path.lexists(ours):
+        os.rename(ours, ours + ".aside")
+    try:
+        for in_the_way in range(3):
+            with Run(build, f"undo{in_the_way}") as run:
+                folders = [(run.scratch.path("backups"), run.scratch.windows_path("backups")),
+                           (local_linux, local)]
+                os.makedirs(ours, exist_ok=True)
+                for linux, _ in folders[:in_the_way]:
+                    open(linux, "w").close()
+                p = run.program
+                p.wait_window()
+                changes = edit_basic_page(p)
+                p.key("Return")
+                if in_the_way == 2:
+                    box = p.box()
+                    expect("question", p.box_text(box), UNDO_QUESTION.format(
+                        "\n".join(f"not a folder: {shown}" for _, shown in folders)))
+                    print("screenshot:", build.screenshot("undo-question"))
+                    p.answer(box, IDNO)
+                    p.window()
+                    run.unchanged("after No")
+                    p.focus()
+                    p.key("Return")
+                    p.answer(p.box(), IDYES)
+                expect("exit code after apply", p.wait_exit(), 0)
+                expect("applied", {n: run.scratch.values()[n] for n in changes}, changes)
+                if in_the_way < 2:
+                    linux, shown = folders[in_the_way]
+                    files = os.listdir(linux)
+                    if len(files) != 1 or not re.fullmatch(r"\d{8}-\d{6}\.reg", files[0]):
+                        raise Failure(f"undo files in {linux}: {files}")
+                    build.wine("regedit", "/s", shown + "\\" + files[0])
+                    run.unchanged("after importing the undo file")
+            shutil.rmtree(ours, ignore_errors=True)
+    finally:
+        shutil.rmtree(ours, ignore_errors=True)
+        if os.path.lexists(ours + ".aside"):
+            os.rename(ours + ".aside", ours)
+
+
 def page_down_to(p, page):
     for _ in range(len(PAGES)):
         if p.shown_page(PAGES) == page:
@@ -169,6 +226,12 @@ def test_apply_failures(build):
         try:
             p.focus()
             p.key("Return")
+            # The key that cannot be opened cannot be kept either.
+            box = p.box()
+            expect("undo file question", p.box_text(box), UNDO_QUESTION.format(
+                f"Item ID: nested.faulty.broken\nMessage: open key: "
+                f"{run.scratch.subkey}\\{driver.LONG_KEY_NAME}"))
+            p.answer(box, IDYES)
             box = p.box()
             expect("item error box", p.box_text(box),
                    '"壊れた項目" の設定を反映することが出来ませんでした。\n'
