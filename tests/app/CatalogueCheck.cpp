@@ -4,13 +4,16 @@
 //   flip FILE   gives every setting a value other than the one it holds,
 //               saves all of them to FILE as the save button does with the
 //               filter on all, and prints the catalogue as velmora-dump would
-//               show it once FILE is imported.
-// Usage: catalogue_check ITEMS-DIRECTORY check | flip FILE
+//               show it once FILE is imported;
+//   records     prints, for every item, "item <qualified id>" and the
+//               registry script that the item records when saved alone.
+// Usage: catalogue_check ITEMS-DIRECTORY check | flip FILE | records
 
 #include <windows.h>
 
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -136,8 +139,10 @@ void write(DWORD handle, const std::wstring& text) { writeStandard(handle, toUtf
 
 int run(int argc, wchar_t** argv) {
     const std::wstring mode = argc >= 3 ? argv[2] : L"";
-    if (!(argc == 3 && mode == L"check") && !(argc == 4 && mode == L"flip")) {
-        write(STD_ERROR_HANDLE, L"usage: catalogue_check ITEMS-DIRECTORY check | flip FILE\n");
+    if (!(argc == 3 && (mode == L"check" || mode == L"records")) &&
+        !(argc == 4 && mode == L"flip")) {
+        write(STD_ERROR_HANDLE,
+              L"usage: catalogue_check ITEMS-DIRECTORY check | flip FILE | records\n");
         return 2;
     }
     ClassTable::registerClasses();
@@ -148,6 +153,18 @@ int run(int argc, wchar_t** argv) {
         const std::vector<std::wstring> faults = faultsOf(categories);
         for (const std::wstring& fault : faults) write(STD_OUTPUT_HANDLE, fault + L"\n");
         return faults.empty() ? 0 : 1;
+    }
+    if (mode == L"records") {
+        forEachGroup(categories, [](const Category&, ItemGroup& group) {
+            for (Item* item : group.getItems()) {
+                SaveTarget alone(L"unsaved");
+                item->store(alone);
+                std::wostringstream script;
+                alone.getStorage().write(script);
+                write(STD_OUTPUT_HANDLE, L"item " + qualifiedIdOf(*item) + L"\n" + script.str());
+            }
+        });
+        return 0;
     }
     forEachGroup(categories, [](const Category&, ItemGroup& group) {
         for (Item* item : group.getItems()) flip(*item);

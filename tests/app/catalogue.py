@@ -6,6 +6,10 @@ nothing else.
   catalogue.py round_trip --build DIR   flips every setting, saves them to a
                                         .reg file, imports that file with the
                                         registry editor and loads it again
+  catalogue.py export     --build DIR   flips every setting, exports what then
+                                        differs from its default with
+                                        velmora-dump and imports the export
+                                        into a second fresh prefix
 """
 
 import argparse
@@ -193,15 +197,87 @@ def test_round_trip(build, prefix):
             raise Failure(f"as {version}:\n" + "\n".join(faults))
 
 
+VALUE_NAME = re.compile(r'^("(?:[^"\\]|\\.)*"|@)=')
+
+
+def entries_of(script, entries):
+    """Adds the script's keys, and its values as (key, name), folded."""
+    key = None
+    for line in script.splitlines():
+        if line.startswith("["):
+            key = line.lower()
+            entries.add(key)
+        elif (name := VALUE_NAME.match(line)) and key is not None:
+            entries.add((key, name.group(1).lower()))
+    return entries
+
+
+def records_of(out):
+    """qualified id -> the entries that the item records when saved alone."""
+    parts = re.split(r"^item (\S+)\n", out, flags=re.M)[1:]
+    return {qualified: entries_of(script, set())
+            for qualified, script in zip(parts[::2], parts[1::2])}
+
+
+def export_checked(prefix, items, name):
+    """Exports with velmora-dump; checks that the file holds exactly what the
+    items away from their defaults record, so that an item at its default
+    that got in would add its value. Gives the dump and those items."""
+    check = os.path.join(prefix.build, "tests", "app", "catalogue_check.exe")
+    dump_exe = os.path.join(prefix.build, "run", "velmora-dump.exe")
+    shown = items_of(run(prefix, dump_exe, "/items", items))
+    records = records_of(run(prefix, check, items, "records"))
+    run(prefix, dump_exe, "/items", items, "/export", prefix.windows_path(name))
+    exported = [q for q, (_, default, _, current, _) in shown.items() if current != default]
+    with open(prefix.path(name), "rb") as file:
+        found = entries_of(file.read().decode("utf-16"), set())
+    wanted = set().union(*(records[q] for q in exported))
+    print(f"{name}: {len(exported)} of {len(shown)} items exported, "
+          f"{len(found)} keys and values")
+    if found != wanted:
+        raise Failure(f"{name} differs from the records of the items off their defaults:\n"
+                      f"extra {sorted(map(str, found - wanted))}\n"
+                      f"missing {sorted(map(str, wanted - found))}")
+    return shown, exported
+
+
+def test_export(build, prefix):
+    items = windows(os.path.join(build, "run", "items"))
+    check = os.path.join(build, "tests", "app", "catalogue_check.exe")
+    prefix.import_reg("planted.reg", PLANTED)
+    # Fresh, nearly every item is at its default; flipped, nearly none is.
+    # Each dump runs after the import, so a value that Wine wrote back
+    # itself (WINE_RESTORES) is read as the export reads it.
+    export_checked(prefix, items, "fresh.reg")
+    run(prefix, check, items, "flip", prefix.windows_path("flipped.reg"))
+    prefix.import_reg("flipped.reg")
+    tuned, exported = export_checked(prefix, items, "tuned.reg")
+    second = Prefix(build)
+    try:
+        second.import_reg("planted.reg", PLANTED)
+        shutil.copy(prefix.path("tuned.reg"), second.path("tuned.reg"))
+        second.import_reg("tuned.reg")
+        carried = items_of(run(second, os.path.join(build, "run", "velmora-dump.exe"),
+                               "/items", items))
+    finally:
+        second.close()
+    faults = [f"{q}: exported {tuned[q][3]} inherited={tuned[q][4]}, reads "
+              f"{carried[q][3]} inherited={carried[q][4]}" if q in carried else f"{q}: gone"
+              for q in exported if carried.get(q, ())[3:] != tuned[q][3:]]
+    if faults:
+        raise Failure("after the import into a second prefix:\n" + "\n".join(faults))
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("test", choices=("versions", "round_trip"))
+    parser.add_argument("test", choices=("versions", "round_trip", "export"))
     parser.add_argument("--build", required=True)
     args = parser.parse_args()
     prefix = None
     try:
         prefix = Prefix(os.path.abspath(args.build))
-        (test_versions if args.test == "versions" else test_round_trip)(args.build, prefix)
+        {"versions": test_versions, "round_trip": test_round_trip,
+         "export": test_export}[args.test](args.build, prefix)
     except Failure as failure:
         print(f"FAILED {args.test}: {failure}")
         return 1
