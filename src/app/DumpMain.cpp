@@ -1,6 +1,7 @@
 // velmora-dump: loads the catalogue as the main window does and prints it as
-// UTF-8 text (see CatalogueDump.h). Exit code 0, or 1 with the error's
-// message on standard error.
+// UTF-8 text (see CatalogueDump.h), or with /export writes the settings that
+// differ from their defaults to a registry script (see CatalogueExport.h).
+// Exit code 0, or 1 with the error's message on standard error.
 
 #include <windows.h>
 
@@ -8,7 +9,9 @@
 #include <string>
 
 #include "app/CatalogueDump.h"
+#include "app/CatalogueExport.h"
 #include "app/CommandLine.h"
+#include "app/DumpOptions.h"
 #include "config/ClassTable.h"
 #include "config/DefinitionLoader.h"
 #include "core/Exception.h"
@@ -33,11 +36,16 @@ int main() {
     restrictDllSearchToSystem();
     try {
         ClassTable::registerClasses();
-        const CommandLine commandLine(CommandLine::processArguments(),
-                                      CommandLine::defaultItemsDirectory());
-        DefinitionLoader loader(commandLine.getItemsDirectory());
+        const DumpOptions options(CommandLine::processArguments(),
+                                  CommandLine::defaultItemsDirectory());
+        DefinitionLoader loader(options.getItemsDirectory());
         loader.loadAll();
-        writeUtf8(STD_OUTPUT_HANDLE, dumpCatalogue(loader.getCategories()));
+        if (options.getExportFile().empty()) {
+            writeUtf8(STD_OUTPUT_HANDLE, dumpCatalogue(loader.getCategories()));
+        } else {
+            exportCatalogue(loader.getCategories(), options.getTargetFilter(),
+                            options.getExportFile());
+        }
         return 0;
     } catch (const Exception& e) {
         writeUtf8(STD_ERROR_HANDLE, e.getMessage() + L"\n");

@@ -26,6 +26,8 @@ TEST(CommandLine, ItemsOptionSelectsTheDirectory) {
         {{L"/items", L"a", L"b"}, L"error: invalid argument: b"},
         {{L"/x"}, L"error: invalid argument: /x "},
         {{L"/ITEMS", L"defs"}, L"error: invalid argument: /ITEMS defs"},
+        // velmora-dump's own options are none of the window's.
+        {{L"/export", L"f"}, L"error: invalid argument: /export f"},
         {{L""}, L"error: invalid argument: "},
         {{L"/items", L"", L"/items", L"defs"}, L"error: /items needs to specify the directory"},
     };

@@ -5,7 +5,10 @@ nothing else.
   catalogue.py versions   --build DIR   loads it as each Windows version
   catalogue.py round_trip --build DIR   flips every setting, saves them to a
                                         .reg file, imports that file with the
-                                        registry editor and loads it again
+                                        registry editor and loads it again;
+                                        then exports what differs from its
+                                        default and imports it into a fresh
+                                        prefix, where it must read the same
   catalogue.py undo       --build DIR   flips and applies every setting, then
                                         imports the apply's undo file: the
                                         registry must be as it was
@@ -194,6 +197,24 @@ def test_round_trip(build, prefix):
             raise Failure(f"as {version} only {changed} of {len(expected)} items changed")
         if faults:
             raise Failure(f"as {version}:\n" + "\n".join(faults))
+    # What now differs from its default goes to a fresh machine through
+    # velmora-dump /export and the registry editor.
+    run(prefix, dump_exe, "/items", items, "/export", prefix.windows_path("tuned.reg"))
+    tuned = {q: v for q, v in after.items() if v[3] != v[1]}
+    fresh = Prefix(os.path.abspath(build))
+    try:
+        fresh.switch("win10")
+        fresh.import_reg("planted.reg", PLANTED)
+        shutil.copy(prefix.path("tuned.reg"), fresh.path("tuned.reg"))
+        fresh.import_reg("tuned.reg")
+        carried = items_of(run(fresh, dump_exe, "/items", items))
+    finally:
+        fresh.close()
+    lost = [f"{q}: {v[3]} inherited={v[4]}, carried {carried.get(q)}"
+            for q, v in tuned.items() if carried.get(q, (None,) * 5)[3:] != v[3:]]
+    print(f"win10: {len(tuned)} of {len(after)} items exported")
+    if lost or len(tuned) < len(after) // 2:
+        raise Failure(f"{len(tuned)} of {len(after)} items exported, lost:\n" + "\n".join(lost))
 
 
 def test_undo(build, prefix):
