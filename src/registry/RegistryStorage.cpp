@@ -93,9 +93,9 @@ RegistryStorage::Key& RegistryStorage::getKey(const std::wstring& path) {
         keys_.emplace(lowerCasePath, std::move(made));
         return *lastKey_;
     }
-    if (dynamic_cast<DeleteKey*>(found->second.get())) {
-        throw ConfigException(L"conflict set and delete: " + path);
-    }
+    // A key to be deleted takes deletions of its values, as a setting whose
+    // default is no value records them: only a value set in it conflicts.
+    if (dynamic_cast<DeleteKey*>(found->second.get())) return *found->second;
     lastKey_ = found->second.get();
     return *lastKey_;
 }
@@ -106,7 +106,10 @@ void RegistryStorage::deleteKey(const std::wstring& path) {
     if (found == keys_.end()) {
         keys_.emplace(lowerCasePath, std::make_unique<DeleteKey>(this, path));
     } else if (!dynamic_cast<DeleteKey*>(found->second.get())) {
-        throw ConfigException(L"conflict set and delete: " + path);
+        if (!found->second->onlyDeletesValues())
+            throw ConfigException(L"conflict set and delete: " + path);
+        if (lastKey_ == found->second.get()) lastKey_ = nullptr;
+        found->second = std::make_unique<DeleteKey>(this, found->second->getPath());
     }
 }
 

@@ -33,13 +33,13 @@ public:
     RegistryStorage(const RegistryStorage&) = delete;
     RegistryStorage& operator=(const RegistryStorage&) = delete;
 
-    // The entry of a key to set values in, made when there is none. Throws
-    // ConfigException "conflict set and delete: " + path when the key is to
-    // be deleted.
+    // The entry of a key to set values in, made when there is none. A key
+    // to be deleted takes deletions of its values and throws ConfigException
+    // "conflict set and delete: " + path at any value set in it.
     Key& getKey(const std::wstring& path);
-    // Records the deletion of a key with everything below it. Throws
-    // ConfigException "conflict set and delete: " + path when values are set
-    // in it.
+    // Records the deletion of a key with everything below it, which replaces
+    // deletions of its values. Throws ConfigException "conflict set and
+    // delete: " + path when values are set in it.
     void deleteKey(const std::wstring& path);
     bool isEmpty() const { return keys_.empty(); }
 

@@ -95,6 +95,18 @@ std::wstring RegistryStorage::Key::getValueString(const std::wstring& name) cons
 
 void RegistryStorage::Key::markDeleteFirst() { deleteFirst_ = true; }
 
+bool RegistryStorage::Key::onlyDeletesValues() const {
+    if (deleteFirst_) return false;
+    for (const auto& [name, value] : values_)
+        if (!dynamic_cast<const DeleteValue*>(value.get())) return false;
+    return true;
+}
+
+void RegistryStorage::DeleteKey::store(std::unique_ptr<Value> value) {
+    if (!dynamic_cast<const DeleteValue*>(value.get()))
+        throw ConfigException(L"conflict set and delete: " + getPath());
+}
+
 namespace {
 
 // Deeper keys than this the registry itself refuses to create.

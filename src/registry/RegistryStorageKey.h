@@ -55,11 +55,15 @@ public:
     // root key.
     virtual void write(std::wostream& out) const;
 
+    // Whether the entry records nothing but deletions of values, which the
+    // deletion of the whole key would also do.
+    bool onlyDeletesValues() const;
+
 protected:
     void writeDeletion(std::wostream& out) const;
+    virtual void store(std::unique_ptr<Value> value);
 
 private:
-    void store(std::unique_ptr<Value> value);
     void loadValues(const RegKey& key);
     void loadTree(int level);
 
@@ -71,9 +75,14 @@ private:
     std::map<std::pair<bool, std::wstring>, std::unique_ptr<Value>> values_;
 };
 
-// Deletes the key and everything below it.
+// Deletes the key and everything below it. Deleting a value of it asks
+// nothing more; setting one throws ConfigException "conflict set and
+// delete: " + path.
 class RegistryStorage::DeleteKey : public RegistryStorage::Key {
 public:
     using Key::Key;
     void write(std::wostream& out) const override;
+
+protected:
+    void store(std::unique_ptr<Value> value) override;
 };

@@ -107,10 +107,17 @@ TEST(RegistryStorage, KeepsOneEntryPerKeyAndValueAndRefusesConflicts) {
     EXPECT_EQ(messageOf<IllegalArgumentException>([&] { key.setString(L"t", 4, L"1"); }),
               L"type: 4");
 
+    // Deleting a value of a key to be deleted, before or after, is no
+    // conflict: settings whose default is no value record that in a key
+    // that another setting deletes.
     storage.deleteKey(path + L"\\gone");
     storage.deleteKey(path + L"\\GONE");
-    EXPECT_EQ(messageOf<ConfigException>([&] { storage.getKey(path + L"\\Gone"); }),
-              L"conflict set and delete: " + path + L"\\Gone");
+    storage.getKey(path + L"\\Gone").deleteValue(L"v");
+    RegistryStorage::Key& gone = storage.getKey(path + L"\\Gone");
+    EXPECT_EQ(messageOf<ConfigException>([&] { gone.setDWORD(L"v", 1); }),
+              L"conflict set and delete: " + path + L"\\gone");
+    storage.getKey(path + L"\\after").deleteValue(L"v");
+    storage.deleteKey(path + L"\\after");
     EXPECT_EQ(messageOf<ConfigException>([&] { storage.deleteKey(path); }),
               L"conflict set and delete: " + path);
 }
