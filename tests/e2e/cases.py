@@ -149,50 +149,40 @@ def test_endings(build):
 
 
 def test_undo(build):
-    """Apply keeps an undo file beside the program, else in the user's local
-    application data, and importing it brings the registry back. With
-    neither, the user is asked; No applies nothing and keeps the window."""
-    local = build.wine("cmd", "/c", "echo", "%LOCALAPPDATA%").stdout.decode().strip()
-    local = local + "\\velmora\\backups"
-    local_linux = build.wine("winepath", "-u", local).stdout.decode().strip()
-    ours = os.path.dirname(local_linux)
+    """With no folder to take the undo file the user is asked, and No applies
+    nothing and keeps the window. With the folder beside the program free
+    again, apply keeps its undo file there, and importing it brings the
+    registry back."""
+    local = build.wine("cmd", "/c", "echo", "%LOCALAPPDATA%\\velmora").stdout.decode().strip()
+    ours = build.wine("winepath", "-u", local).stdout.decode().strip()
     if os.path.lexists(ours):
         os.rename(ours, ours + ".aside")
     try:
-        for in_the_way in range(3):
-            with Run(build, f"undo{in_the_way}") as run:
-                folders = [(run.scratch.path("backups"), run.scratch.windows_path("backups")),
-                           (local_linux, local)]
-                os.makedirs(ours, exist_ok=True)
-                for linux, _ in folders[:in_the_way]:
-                    open(linux, "w").close()
-                p = run.program
-                p.wait_window()
-                changes = edit_basic_page(p)
-                p.key("Return")
-                if in_the_way == 2:
-                    box = p.box()
-                    expect("question", p.box_text(box), UNDO_QUESTION.format(
-                        "\n".join(f"not a folder: {shown}" for _, shown in folders)))
-                    print("screenshot:", build.screenshot("undo-question"))
-                    p.answer(box, IDNO)
-                    p.window()
-                    run.unchanged("after No")
-                    p.focus()
-                    p.key("Return")
-                    p.answer(p.box(), IDYES)
-                expect("exit code after apply", p.wait_exit(), 0)
-                expect("applied", {n: run.scratch.values()[n] for n in changes}, changes)
-                if in_the_way < 2:
-                    linux, shown = folders[in_the_way]
-                    files = os.listdir(linux)
-                    if len(files) != 1 or not re.fullmatch(r"\d{8}-\d{6}\.reg", files[0]):
-                        raise Failure(f"undo files in {linux}: {files}")
-                    build.wine("regedit", "/s", shown + "\\" + files[0])
-                    run.unchanged("after importing the undo file")
-            shutil.rmtree(ours, ignore_errors=True)
+        with Run(build, "undo") as run:
+            for blocker in (run.scratch.path("backups"), ours):
+                open(blocker, "w").close()
+            p = run.program
+            p.wait_window()
+            changes = edit_basic_page(p)
+            p.key("Return")
+            box = p.box()
+            expect("question", p.box_text(box), UNDO_QUESTION.format(
+                f"not a folder: {run.scratch.windows_path('backups')}\nnot a folder: {local}"))
+            print("screenshot:", build.screenshot("undo-question"))
+            p.answer(box, IDNO)
+            run.unchanged("after No")
+            os.remove(run.scratch.path("backups"))
+            p.focus()
+            p.key("Return")
+            expect("exit code after apply", p.wait_exit(), 0)
+            expect("applied", {n: run.scratch.values()[n] for n in changes}, changes)
+            files = os.listdir(run.scratch.path("backups"))
+            if len(files) != 1 or not re.fullmatch(r"\d{8}-\d{6}\.reg", files[0]):
+                raise Failure(f"undo files beside the program: {files}")
+            build.wine("regedit", "/s", run.scratch.windows_path("backups") + "\\" + files[0])
+            run.unchanged("after importing the undo file")
     finally:
-        shutil.rmtree(ours, ignore_errors=True)
+        os.remove(ours)
         if os.path.lexists(ours + ".aside"):
             os.rename(ours + ".aside", ours)
 
