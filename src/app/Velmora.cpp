@@ -586,9 +586,10 @@ bool Velmora::saveTo(const std::wstring& path) {
 
 std::wstring Velmora::aboutText() {
     return programName + L" version " + programVersion + L" (" + programRelease + L")\r\n" +
-           L"Copyright (C) Quellmarsh. All rights reserved.\r\n" +
-           L"This program changes system settings: keep a saved .reg file of them before "
-           L"applying.";
+           L"著作権所有 (C) Quellmarsh。無断で複製することを禁じます。\r\n" +
+           L"このプログラムはシステムの設定を変更します。反映の前の値は、元に戻すためのファイルとして "
+           L"velmora.exe のフォルダの backups (書き込めない時は %LOCALAPPDATA%\\velmora\\backups) "
+           L"に保存されます。";
 }
 
 void Velmora::showAbout() { setHelpText(aboutText()); }

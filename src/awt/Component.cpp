@@ -77,8 +77,7 @@ HWND Component::createPeer() {
         CreateWindowExW(getExStyle(), getClassName(), text.c_str(), getStyle(), x_, y_, width_,
                         height_, parentWindow, nullptr, Toolkit::getInstance(), nullptr);
     if (window == nullptr) throw Exception(L"CreateWindowEx() failed");
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Toolkit::getGuiFont()), FALSE);
     return window;
 }
 
@@ -395,7 +394,7 @@ LRESULT Component::controlColor(Container& parent, UINT message, HDC dc, bool& h
 void Component::getTextExtent(const std::wstring& text, Size* size, TEXTMETRICW* metrics) const {
     HGDIOBJ font = handle_.valid()
                        ? reinterpret_cast<HGDIOBJ>(SendMessageW(handle_.get(), WM_GETFONT, 0, 0))
-                       : GetStockObject(DEFAULT_GUI_FONT);
+                       : Toolkit::getGuiFont();
     HDC dc = measuringContext();
     ObjectSelection selection(dc, font);
     if (size != nullptr) {

@@ -86,7 +86,7 @@ void TextArea::applyLineSpacing(HWND window) {
 Size TextArea::getPreferredSize() {
     if (preferredSize_.width == -1) {
         WindowDC dc(getHandle());
-        ObjectSelection font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+        ObjectSelection font(dc.get(), Toolkit::getGuiFont());
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc.get(), &metrics);
         preferredSize_ = {GetSystemMetrics(SM_CXVSCROLL) + columns_ * metrics.tmAveCharWidth +

@@ -44,6 +44,24 @@ Toolkit& Toolkit::getDefaultToolkit() {
 
 HINSTANCE Toolkit::getInstance() { return moduleInstance; }
 
+HFONT Toolkit::getGuiFont() {
+    static const HFONT font = [] {
+        const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        LOGFONTW face{};
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (GetObjectW(stock, sizeof face, &face) != sizeof face ||
+            !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            return stock;
+        }
+        face.lfHeight = metrics.lfMessageFont.lfHeight;
+        face.lfWidth = 0;
+        const HFONT scaled = CreateFontIndirectW(&face);
+        return scaled != nullptr ? scaled : stock;
+    }();
+    return font;
+}
+
 void Toolkit::setInstance(HINSTANCE instance) { moduleInstance = instance; }
 
 int Toolkit::run() {

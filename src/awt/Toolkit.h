@@ -24,6 +24,12 @@ public:
     static HINSTANCE getInstance();
     static void setInstance(HINSTANCE instance);
 
+    // The font of every control: the face of the stock GUI font at the
+    // height the system gives message text at its DPI. The stock font
+    // itself is made once for 96 DPI on Windows and would stay small on a
+    // screen of more.
+    static HFONT getGuiFont();
+
     // Runs until WM_QUIT and returns its exit code. Between messages it lays
     // out what is queued, yielding as soon as input is waiting. An exception
     // thrown by a listener ends the loop and propagates from here.

@@ -33,7 +33,7 @@ HWND Window::createPeer() {
     HWND window = Container::createPeer();
     // The default GUI font went to the class procedure before the toolkit's
     // procedure took over, and a top-level class procedure drops it.
-    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    font_ = Toolkit::getGuiFont();
     return window;
 }
 
