@@ -580,6 +580,32 @@ def clipped(win):
                  or w.sx + w.width > w.parent.clip[2] or w.sy + w.height > w.parent.clip[3])]
 
 
+def test_dpi(build):
+    """At 144 DPI text is half as tall again as at 96, and no page of the
+    fixture catalogue is cut off at either; a screenshot of each."""
+    desktop = "HKCU\\Control Panel\\Desktop"
+    heights = {}
+    try:
+        for dpi in (96, 144):
+            build.wine("reg", "add", desktop, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                       str(dpi), "/f")
+            with Run(build, f"dpi{dpi}") as run:
+                p = run.program
+                heights[dpi] = p.wait_window().find("Static", VERSION).height
+                print("screenshot:", build.screenshot(f"dpi-{dpi}"))
+                for page in PAGES:
+                    page_down_to(p, page)
+                    cut = clipped(p.window())
+                    if cut:
+                        raise Failure(f"at {dpi} DPI on {page} cut off: {[w.text for w in cut]}")
+    finally:
+        build.wine("reg", "delete", desktop, "/v", "LogPixels", "/f", check=False)
+    ratio = heights[144] / heights[96]
+    print(f"the version line is {heights[96]} px tall at 96 DPI, {heights[144]} px at 144")
+    if not 1.4 <= ratio <= 1.6:
+        raise Failure(f"text at 144 DPI is {ratio:.2f} times as tall as at 96")
+
+
 def test_catalogue_pages(build):
     """Every page of the shipped catalogue, reached with Page Down, fits the
     window on a 1024x768 screen with nothing cut off and room left for five
