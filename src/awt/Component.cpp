@@ -42,6 +42,21 @@ HDC measuringContext() {
     return context;
 }
 
+// The default GUI font in bold: the same face and size, so that a bold text
+// lines up with the regular ones beside it. Made once and kept, as the
+// stock font is.
+HGDIOBJ boldGuiFont() {
+    static const HFONT font = [] {
+        LOGFONTW face{};
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+        face.lfWeight = FW_BOLD;
+        return CreateFontIndirectW(&face);
+    }();
+    return font;
+}
+
+HGDIOBJ guiFont(bool bold) { return bold ? boldGuiFont() : GetStockObject(DEFAULT_GUI_FONT); }
+
 }  // namespace
 
 Component::Component() = default;
@@ -77,8 +92,7 @@ HWND Component::createPeer() {
         CreateWindowExW(getExStyle(), getClassName(), text.c_str(), getStyle(), x_, y_, width_,
                         height_, parentWindow, nullptr, Toolkit::getInstance(), nullptr);
     if (window == nullptr) throw Exception(L"CreateWindowEx() failed");
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont(bold_)), FALSE);
     return window;
 }
 
@@ -393,17 +407,36 @@ LRESULT Component::controlColor(Container& parent, UINT message, HDC dc, bool& h
 }
 
 void Component::getTextExtent(const std::wstring& text, Size* size, TEXTMETRICW* metrics) const {
-    HGDIOBJ font = handle_.valid()
-                       ? reinterpret_cast<HGDIOBJ>(SendMessageW(handle_.get(), WM_GETFONT, 0, 0))
-                       : GetStockObject(DEFAULT_GUI_FONT);
+    HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
+    if (!boldWidthReserved_) {
+        font = handle_.valid()
+                   ? reinterpret_cast<HGDIOBJ>(SendMessageW(handle_.get(), WM_GETFONT, 0, 0))
+                   : guiFont(bold_);
+    }
     HDC dc = measuringContext();
-    ObjectSelection selection(dc, font);
     if (size != nullptr) {
+        ObjectSelection selection(dc, boldWidthReserved_ ? boldGuiFont() : font);
         SIZE extent{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         *size = {extent.cx, extent.cy};
     }
-    if (metrics != nullptr) GetTextMetricsW(dc, metrics);
+    if (metrics != nullptr) {
+        ObjectSelection selection(dc, font);
+        GetTextMetricsW(dc, metrics);
+    }
+}
+
+void Component::setBold(bool bold) {
+    if (bold == bold_) return;
+    bold_ = bold;
+    if (!handle_.valid()) return;
+    SendMessageW(handle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(guiFont(bold_)), TRUE);
+    rethrowFromListeners();
+}
+
+void Component::reserveBoldWidth() {
+    boldWidthReserved_ = true;
+    preferredSize_.width = -1;
 }
 
 void Component::setTimer(uint32_t interval, ActionListener* listener) {
