@@ -1,18 +1,16 @@
 #include "app/CatalogueDump.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "config/Category.h"
 #include "config/ClassTable.h"
 #include "config/ItemGroup.h"
 #include "config/ItemGroupSelector.h"
 #include "core/StringUtil.h"
-#include "items/AbstractRegBitValueItem.h"
-#include "items/CheckItem.h"
-#include "items/Inheritable.h"
 #include "items/ExecItem.h"
-#include "items/ToggleItem.h"
-#include "items/ValueItem.h"
+#include "items/Inheritable.h"
+#include "items/Tuned.h"
 
 namespace {
 
@@ -45,23 +43,14 @@ std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 }  // namespace
 
 ItemValueTexts valueTextsOf(const Item& item) {
-    if (const auto* check = dynamic_cast<const CheckItem*>(&item)) {
-        return {boolText(check->getDefaultState()), boolText(check->getStoredState()),
-                boolText(check->getCurrentState())};
-    }
-    if (const auto* value = dynamic_cast<const ValueItem*>(&item)) {
-        return {toString(value->getDefaultValue()), toString(value->getStoredValue()),
-                toString(value->getCurrentValue())};
-    }
-    if (const auto* toggle = dynamic_cast<const ToggleItem*>(&item)) {
-        return {toString(toggle->getDefaultIndex()), toString(toggle->getStoredIndex()),
-                toString(toggle->getCurrentIndex())};
-    }
-    if (const auto* bits = dynamic_cast<const AbstractRegBitValueItem*>(&item)) {
-        return {hex(bits->getDefaultValue()), hex(bits->getStoredValue()),
-                hex(bits->getCurrentValue())};
-    }
-    return {L"-", L"-", L"-"};
+    const std::optional<ItemValues> values = valuesOf(item);
+    if (!values) return {L"-", L"-", L"-"};
+    const auto text = [kind = values->kind](int64_t value) -> std::wstring {
+        if (kind == ItemValues::Kind::CHECK) return boolText(value != 0);
+        if (kind == ItemValues::Kind::BITS) return hex(static_cast<uint32_t>(value));
+        return toString(static_cast<int32_t>(value));
+    };
+    return {text(values->defaultValue), text(values->stored), text(values->current)};
 }
 
 std::wstring dumpCatalogue(const std::vector<Category*>& categories) {

@@ -143,6 +143,7 @@ void Velmora::build() {
     });
     tree_.setLinesAtRoot(nested);
     insertNodes(tree_.getRoot(), categories_);
+    marks_.markTree(targetFilter_);
     tree_.addItemListener(&treeListener_);
 
     for (uint32_t id : {FILTER_ALL, FILTER_SYSTEM, FILTER_USER}) targetChoice_.add(text(id));
@@ -328,6 +329,8 @@ awt::Component* Velmora::groupBox(ItemGroup& group) {
         }
         box->add(view);
         views_[item] = view;
+        // The box's title names a setting that has it to itself.
+        marks_.watch(*item, alone ? *box : *labels_[item]);
     }
     views_[&group] = box;
     kickers_.push_back(std::make_unique<HelpKicker>(*this, group));
@@ -385,6 +388,7 @@ void Velmora::setTargetFilter(uint32_t mask) {
     showViews(categories_);
     tree_.removeAll();
     insertNodes(tree_.getRoot(), categories_);
+    marks_.markTree(targetFilter_);
     if (remembered != nullptr) showCategory(remembered);
 }
 

@@ -17,6 +17,7 @@
 #include "awt/Panel.h"
 #include "awt/TextArea.h"
 #include "app/CategoryTreeView.h"
+#include "app/TunedMarks.h"
 #include "views/RecursiveListener.h"
 
 class Category;
@@ -177,6 +178,9 @@ private:
     awt::Panel buttonPanel_;
     awt::Panel barPanel_;
     std::vector<std::unique_ptr<awt::Component>> components_;
+    // After the components, so that it goes first: no setting's change
+    // reaches a component that is gone.
+    TunedMarks marks_{tree_};
 
     std::map<const Customizer*, awt::Component*> views_;
     // The name shown beside an item's view, which goes and comes with it.

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace awt {
 
 BorderedPanel::BorderedPanel(const std::wstring& title) : title_(title) { insets_.top = -1; }
@@ -22,6 +24,15 @@ Insets BorderedPanel::getInsets() {
         insets_.right = metrics.tmAveCharWidth + GetSystemMetrics(SM_CXEDGE);
     }
     return insets_;
+}
+
+Size BorderedPanel::getPreferredSize() {
+    Size size = Panel::getPreferredSize();
+    Size title;
+    getTextExtent(title_, &title, nullptr);
+    const Insets insets = getInsets();
+    size.width = std::max(size.width, insets.left + title.width + insets.right);
+    return size;
 }
 
 LRESULT BorderedPanel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

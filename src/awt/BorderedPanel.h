@@ -17,6 +17,8 @@ public:
     uint32_t getStyle() override;
     // Computed from the font on the first request, then kept.
     Insets getInsets() override;
+    // Wide enough for the title too, which the native box would cut off.
+    Size getPreferredSize() override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     const std::wstring& getTitle() const { return title_; }

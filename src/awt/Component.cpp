@@ -42,6 +42,21 @@ HDC measuringContext() {
     return context;
 }
 
+// The GUI font in bold: the same face and size, so that a bold text lines
+// up with the regular ones beside it. Made once and kept, as the regular
+// one is.
+HGDIOBJ boldGuiFont() {
+    static const HFONT font = [] {
+        LOGFONTW face{};
+        GetObjectW(Toolkit::getGuiFont(), sizeof face, &face);
+        face.lfWeight = FW_BOLD;
+        return CreateFontIndirectW(&face);
+    }();
+    return font;
+}
+
+HGDIOBJ guiFont(bool bold) { return bold ? boldGuiFont() : Toolkit::getGuiFont(); }
+
 }  // namespace
 
 Component::Component() = default;
@@ -77,7 +92,7 @@ HWND Component::createPeer() {
         CreateWindowExW(getExStyle(), getClassName(), text.c_str(), getStyle(), x_, y_, width_,
                         height_, parentWindow, nullptr, Toolkit::getInstance(), nullptr);
     if (window == nullptr) throw Exception(L"CreateWindowEx() failed");
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Toolkit::getGuiFont()), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont(bold_)), FALSE);
     return window;
 }
 
@@ -392,17 +407,36 @@ LRESULT Component::controlColor(Container& parent, UINT message, HDC dc, bool& h
 }
 
 void Component::getTextExtent(const std::wstring& text, Size* size, TEXTMETRICW* metrics) const {
-    HGDIOBJ font = handle_.valid()
-                       ? reinterpret_cast<HGDIOBJ>(SendMessageW(handle_.get(), WM_GETFONT, 0, 0))
-                       : Toolkit::getGuiFont();
+    HGDIOBJ font = Toolkit::getGuiFont();
+    if (!boldWidthReserved_) {
+        font = handle_.valid()
+                   ? reinterpret_cast<HGDIOBJ>(SendMessageW(handle_.get(), WM_GETFONT, 0, 0))
+                   : guiFont(bold_);
+    }
     HDC dc = measuringContext();
-    ObjectSelection selection(dc, font);
     if (size != nullptr) {
+        ObjectSelection selection(dc, boldWidthReserved_ ? boldGuiFont() : font);
         SIZE extent{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         *size = {extent.cx, extent.cy};
     }
-    if (metrics != nullptr) GetTextMetricsW(dc, metrics);
+    if (metrics != nullptr) {
+        ObjectSelection selection(dc, font);
+        GetTextMetricsW(dc, metrics);
+    }
+}
+
+void Component::setBold(bool bold) {
+    if (bold == bold_) return;
+    bold_ = bold;
+    if (!handle_.valid()) return;
+    SendMessageW(handle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(guiFont(bold_)), TRUE);
+    rethrowFromListeners();
+}
+
+void Component::reserveBoldWidth() {
+    boldWidthReserved_ = true;
+    preferredSize_.width = -1;
 }
 
 void Component::setTimer(uint32_t interval, ActionListener* listener) {

@@ -80,8 +80,20 @@ public:
     void setBackground(uint32_t color);
 
     // Measures with the peer's font, or with the default GUI font that every
-    // peer gets while there is no peer. Either output may be null.
+    // peer gets while there is no peer; text bold once its bold width is
+    // reserved. Either output may be null.
     void getTextExtent(const std::wstring& text, Size* size, TEXTMETRICW* metrics) const;
+
+    // Shows the text in the bold face of the default GUI font, or in the
+    // regular one again. The preferred size stays as it was measured: a
+    // text that may turn bold reserves its bold width first.
+    void setBold(bool bold);
+    bool isBold() const { return bold_; }
+    // From now on the text is measured bold, whatever its weight, so that
+    // turning bold neither clips it nor moves its neighbours. The metrics
+    // stay the regular face's: the spacing derived from them must not
+    // differ from that of components beside it.
+    void reserveBoldWidth();
 
     // The listener is the timer's identity: one timer per listener and peer.
     // Timers belong to the peer, so without one nothing is set.
@@ -139,6 +151,8 @@ private:
     int32_t height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
+    bool bold_ = false;
+    bool boldWidthReserved_ = false;
     uint32_t foreground_ = NO_COLOR;
     uint32_t background_ = NO_COLOR;
     Container* parent_ = nullptr;

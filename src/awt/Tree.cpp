@@ -82,7 +82,8 @@ void Tree::insert(Node* parent, Node* node) {
     insertion.item.pszText = LPSTR_TEXTCALLBACKW;
     insertion.item.cChildren = I_CHILDRENCALLBACK;
     insertion.item.lParam = reinterpret_cast<LPARAM>(node);
-    insertion.item.state = node->expanded_ ? TVIS_EXPANDED : 0;
+    insertion.item.state = (node->expanded_ ? TVIS_EXPANDED : 0) | (node->bold_ ? TVIS_BOLD : 0);
+    insertion.item.stateMask = TVIS_BOLD;
     node->handle_ =
         reinterpret_cast<HTREEITEM>(send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insertion)));
     rethrowFromListeners();
@@ -135,6 +136,19 @@ void Tree::setExpanded(Node* node, bool expanded) {
     node->expanded_ = expanded;
     if (getHandle() == nullptr) return;
     send(TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(node->handle_));
+    rethrowFromListeners();
+}
+
+void Tree::setBold(Node* node, bool bold) {
+    if (bold == node->bold_) return;
+    node->bold_ = bold;
+    if (getHandle() == nullptr) return;
+    TVITEMW item{};
+    item.mask = TVIF_HANDLE | TVIF_STATE;
+    item.hItem = node->handle_;
+    item.state = bold ? TVIS_BOLD : 0;
+    item.stateMask = TVIS_BOLD;
+    send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     rethrowFromListeners();
 }
 

@@ -26,6 +26,7 @@ public:
         const std::wstring& getText() const { return text_; }
         void* getData() const { return data_; }
         bool isExpanded() const { return expanded_; }
+        bool isBold() const { return bold_; }
         int getChildCount() const { return static_cast<int>(children_.size()); }
 
     private:
@@ -37,6 +38,7 @@ public:
         std::wstring text_;
         void* data_;
         bool expanded_ = false;
+        bool bold_ = false;
         std::vector<std::unique_ptr<Node>> children_;
     };
 
@@ -60,6 +62,9 @@ public:
     // Selecting through the control raises an item event, as a click does.
     void select(Node* node);
     void setExpanded(Node* node, bool expanded);
+    // Shows the node's text bold, or regular again. A tree whose nodes may
+    // turn bold reserves its bold width, or their text may be cut off.
+    void setBold(Node* node, bool bold);
     bool isLinesAtRoot() const { return linesAtRoot_; }
     void setLinesAtRoot(bool linesAtRoot);
     // Neighbours among the nodes that can be seen; none at either end, or

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "items/AbstractRegItem.h"
+#include "items/BitValueItem.h"
 
 // A DWORD registry value whose single bits the subclasses' own views set. It
 // is always read and written as a DWORD, whatever the type parameter says.
-class AbstractRegBitValueItem : public AbstractRegItem {
+class AbstractRegBitValueItem : public AbstractRegItem, public virtual BitValueItem {
 public:
-    virtual uint32_t getStoredValue() const { return storedValue_; }
-    virtual uint32_t getDefaultValue() const { return defaultValue_; }
-    virtual uint32_t getCurrentValue() const { return currentValue_; }
-    virtual void setCurrentValue(uint32_t value);
+    uint32_t getStoredValue() const override { return storedValue_; }
+    uint32_t getDefaultValue() const override { return defaultValue_; }
+    uint32_t getCurrentValue() const override { return currentValue_; }
+    void setCurrentValue(uint32_t value) override;
 
     void setToDefault() override { setCurrentValue(defaultValue_); }
     void apply() override;

@@ -13,6 +13,7 @@
 #include "config/DefinitionLoader.h"
 #include "config/ItemGroup.h"
 #include "items/Inheritable.h"
+#include "items/Tuned.h"
 
 namespace {
 
@@ -150,7 +151,8 @@ TEST_F(Adapters, GiveOneKeyEachWithItsItemsOrCopies) {
 }
 
 // Steps on the copy of the adapter {aa}, each "step: state" with the state
-// "<current>[ inh][ +] reg=<own DWORD or ->[ save=<text>]", + once applied.
+// "<current>[ inh][ +] reg=<own DWORD or ->[ save=<text>][ tuned]", + once
+// applied.
 // clang-format off
 const struct CopyCase {
     const wchar_t* value;  // n for the number, c for the check item
@@ -158,14 +160,14 @@ const struct CopyCase {
     std::vector<std::wstring> steps;
 } copyCases[] = {
     {L"n", -1, {L"load: 6 inh reg=-", L"global 7: 7 inh reg=-", L"global 6: 6 inh reg=-",
-                L"own: 6 reg=-", L"apply: 6 + reg=6", L"global 8: 6 + reg=6",
+                L"own: 6 reg=-", L"apply: 6 + reg=6", L"global 8: 6 + reg=6 tuned",
                 L"inherit: 6 inh + reg=6", L"save: 6 inh + reg=6 save=-", L"apply: 6 inh + reg=-",
                 L"apply: 6 inh + reg=-"}},
     {L"c", -1, {L"load: 1 inh reg=-", L"global 0: 0 inh reg=-", L"own: 0 reg=-",
-                L"apply: 0 + reg=0", L"global 1: 0 + reg=0", L"inherit: 1 inh + reg=0",
+                L"apply: 0 + reg=0", L"global 1: 0 + reg=0 tuned", L"inherit: 1 inh + reg=0",
                 L"apply: 1 inh + reg=-"}},
-    {L"n", 9, {L"load: 9 reg=9", L"global 7: 9 reg=9", L"default: 7 inh reg=9",
-               L"revert: 9 reg=9", L"inherit: 9 inh reg=9", L"apply: 9 inh + reg=-",
+    {L"n", 9, {L"load: 9 reg=9 tuned", L"global 7: 9 reg=9 tuned", L"default: 7 inh reg=9",
+               L"revert: 9 reg=9 tuned", L"inherit: 9 inh reg=9", L"apply: 9 inh + reg=-",
                L"revert: 7 inh + reg=-"}},
     {L"c", -1, {L"apply: 1 inh reg=-"}},
 };
@@ -211,7 +213,8 @@ TEST_F(Adapters, CopiesInheritFollowAndWriteTheirOwnValues) {
             EXPECT_EQ(op + (n || op == L"global" ? L" " + toString(n) : L"") + L": " +
                           toString(statesOf(copy).second) +
                           (inheritable.isInherited() ? L" inh" : L"") +
-                          (copy.isApplied() ? L" +" : L"") + L" reg=" + reg + saved,
+                          (copy.isApplied() ? L" +" : L"") + L" reg=" + reg + saved +
+                          (isTuned(copy) ? L" tuned" : L""),
                       step)
                 << c.value << c.own;
         }

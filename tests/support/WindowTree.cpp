@@ -97,6 +97,17 @@ std::vector<Entry> list(HWND top) {
     return entries;
 }
 
+bool inSight(HWND window, HWND top) {
+    for (; window != top; window = GetParent(window)) {
+        RECT own, parent;
+        GetWindowRect(window, &own);
+        GetWindowRect(GetParent(window), &parent);
+        if (!IsWindowVisible(window) || own.right <= parent.left || own.bottom <= parent.top)
+            return false;
+    }
+    return true;
+}
+
 std::vector<HWND> findTopLevel(const Filter& filter) {
     struct Search {
         const Filter& filter;

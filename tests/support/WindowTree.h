@@ -27,6 +27,11 @@ struct Entry {
 // order (GW_HWNDNEXT, top of the z-order first).
 std::vector<Entry> list(HWND top);
 
+// Whether the window can be seen within top, an ancestor of it: it and every
+// window up to top are visible and reach into their parent. A card that is
+// not shown lies above and left of its parent.
+bool inSight(HWND window, HWND top);
+
 // Every condition given must hold.
 struct Filter {
     DWORD processId = 0;     // 0: any process

@@ -1,0 +1,62 @@
+#include "app/TunedMarks.h"
+
+#include "awt/Component.h"
+#include "config/Category.h"
+#include "config/CategoryTree.h"
+#include "config/ItemGroup.h"
+#include "items/AbstractItem.h"
+#include "items/Tuned.h"
+
+TunedMarks::TunedMarks(awt::Tree& tree) : tree_(tree) { tree_.reserveBoldWidth(); }
+
+// Items outlive the window; marks that go first must not be called.
+TunedMarks::~TunedMarks() {
+    for (const auto& [item, names] : names_) item->removePropertyChangeListener(this);
+}
+
+void TunedMarks::watch(Item& item, awt::Component& name) {
+    if (!valuesOf(item)) return;
+    name.reserveBoldWidth();
+    name.setBold(isTuned(item));
+    std::vector<awt::Component*>& names = names_[&item];
+    if (names.empty()) item.addPropertyChangeListener(this);
+    names.push_back(&name);
+}
+
+void TunedMarks::markTree(uint32_t filter) {
+    filter_ = filter;
+    awt::Tree::Node* root = tree_.getRoot();
+    for (int i = 0; i < root->getChildCount(); ++i) markBelow(*awt::Tree::getChild(root, i));
+}
+
+// A change of the default counts as much as one of the value: an interface
+// copy's default is the system-wide value, which moves under it.
+void TunedMarks::propertyChanged(const PropertyChangeEvent& event) {
+    Item* item = event.getSource();
+    const auto watched = names_.find(item);
+    if (watched == names_.end()) return;
+    const bool tuned = isTuned(*item);
+    for (awt::Component* name : watched->second) name->setBold(tuned);
+    markTree(filter_);
+}
+
+bool TunedMarks::markBelow(awt::Tree::Node& node) {
+    bool marked = false;
+    for (int i = 0; i < node.getChildCount(); ++i)
+        marked = markBelow(*awt::Tree::getChild(&node, i)) || marked;
+    marked = marked || holdsTuned(*static_cast<const Category*>(node.getData()));
+    tree_.setBold(&node, marked);
+    return marked;
+}
+
+// A setting the filter hides is out of sight on the page too: a mark for it
+// would lead to a page with nothing marked.
+bool TunedMarks::holdsTuned(const Category& category) const {
+    for (const ItemGroup* group : category.getItemGroups()) {
+        for (const Item* item : group->getItems()) {
+            if (CategoryTree::meets(filter_, item->getAffectTarget()) && isTuned(*item))
+                return true;
+        }
+    }
+    return false;
+}
