@@ -47,7 +47,7 @@ TEST(Peers, ShowingAFrameCreatesTheTreeParentsFirst) {
     for (Component* c : std::vector<Component*>{&frame, &outer, &group, &edit, &hidden}) {
         EXPECT_EQ(Component::fromHandle(c->getHandle()), c);
         EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageW(c->getHandle(), WM_GETFONT, 0, 0)),
-                  GetStockObject(DEFAULT_GUI_FONT));
+                  awt::Toolkit::getGuiFont());
         if (c != &frame) {
             EXPECT_EQ(GetParent(c->getHandle()), c->getParent()->getHandle());
         }
