@@ -172,9 +172,12 @@ TEST(Search, NarrowsTreeAndPagesWithTheTargetFilter) {
     EXPECT_TRUE(typeKeys(window, L"Home Return"));
     EXPECT_TRUE(showing(all + L" 時計 タスクバーに時計を出す 方式 Alpha Beta"))
         << shown(window.getHandle());
-    click(field, 5, 5);
-    xdotool(L"search --sync --limit 1 --name \"^" + window.getTitle() +
-            L"$\" windowfocus --sync key Escape");
+    EXPECT_TRUE(typeKeys(window, L""));
+    field.requestFocus();
+    // To the focus, not to the window: a key sent to a window that its
+    // press closes never comes up again, and the next test would start
+    // with Esc held.
+    xdotool(L"key Escape");
     EXPECT_TRUE(runUntil([&] { return window.getHandle() == nullptr; }));
 }
 
