@@ -16,18 +16,6 @@ namespace {
 
 using namespace awt_test;
 
-// A card that is not shown lies above and left of its parent.
-bool inSight(HWND window, HWND top) {
-    for (; window != top; window = GetParent(window)) {
-        RECT own, parent;
-        GetWindowRect(window, &own);
-        GetWindowRect(GetParent(window), &parent);
-        if (!IsWindowVisible(window) || own.right <= parent.left || own.bottom <= parent.top)
-            return false;
-    }
-    return true;
-}
-
 // The group boxes, buttons, boxes and fields in sight: their texts, [x]
 // before a ticked box, ~ after a greyed control.
 std::wstring shown(HWND top) {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "../awt/GuiSupport.h"
 #include "../core/ScratchDir.h"
@@ -21,28 +20,12 @@ namespace {
 
 using namespace awt_test;
 
-// A card that is not shown lies above and left of its parent.
-bool inSight(HWND window, HWND top) {
-    for (; window != top; window = GetParent(window)) {
-        RECT own, parent;
-        GetWindowRect(window, &own);
-        GetWindowRect(GetParent(window), &parent);
-        if (!IsWindowVisible(window) || own.right <= parent.left || own.bottom <= parent.top)
-            return false;
-    }
-    return true;
-}
-
 // The tree's nodes, each node's children in brackets after it.
 std::wstring nodes(HWND tree, HTREEITEM first) {
     std::wstring text;
     for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
         wchar_t name[64] = {};
-        TVITEMW query{};
-        query.mask = TVIF_TEXT;
-        query.hItem = item;
-        query.pszText = name;
-        query.cchTextMax = 64;
+        TVITEMW query{TVIF_TEXT, item, 0, 0, name, 64, 0, 0, 0, 0};
         TreeView_GetItem(tree, &query);
         const std::wstring below = nodes(tree, TreeView_GetChild(tree, item));
         text += (text.empty() ? L"" : L" ") + std::wstring(name) +
@@ -158,9 +141,8 @@ TEST(Search, NarrowsTreeAndPagesWithTheTargetFilter) {
     field.setText(L"時計");
     const std::wstring saved = items.file(L"saved.reg");
     ASSERT_TRUE(window.saveTo(saved));
-    std::ostringstream bytes;
-    bytes << std::ifstream(saved.c_str(), std::ios::binary).rdbuf();
-    const std::string data = bytes.str();
+    std::ifstream in(saved.c_str(), std::ios::binary);
+    const std::string data(std::istreambuf_iterator<char>(in), {});
     const std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / 2);
     EXPECT_NE(text.find(L"\"mode\""), std::wstring::npos) << toUtf8(text);
     EXPECT_EQ(text.find(L"\"ttl\""), std::wstring::npos) << toUtf8(text);
