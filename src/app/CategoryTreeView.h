@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "awt/UsefulTree.h"
+
+class Category;
+class SettingSearch;
 
 // The category tree of the main window. A tree asks for a row per top-level
 // category, and a real catalogue lists more of them than a screen holds;
@@ -19,6 +23,19 @@ public:
     // 0 takes the limit away.
     void setHeightLimit(int32_t height) { heightLimit_ = height; }
 
+    // Makes the nodes those of the categories that the search shows, each
+    // with its shown sub-categories below it. A node that stays is kept, with
+    // its expansion and the selection; a new one opens as its category says.
+    void showCategories(const std::vector<Category*>& categories, const SettingSearch& search);
+
 private:
+    // The nodes that showCategories would insert, and the nodes it would
+    // remove with all below them.
+    static int changes(Node* parent, const std::vector<Category*>& categories,
+                       const SettingSearch& search);
+    static int shownBelow(const Category& category, const SettingSearch& search);
+    void update(Node* parent, const std::vector<Category*>& categories,
+                const SettingSearch& search);
+
     int32_t heightLimit_ = 0;
 };

@@ -2,8 +2,8 @@
 
 #include "awt/Component.h"
 #include "config/Category.h"
-#include "config/CategoryTree.h"
 #include "config/ItemGroup.h"
+#include "config/SettingSearch.h"
 #include "items/AbstractItem.h"
 #include "items/Tuned.h"
 
@@ -23,8 +23,8 @@ void TunedMarks::watch(Item& item, awt::Component& name) {
     names.push_back(&name);
 }
 
-void TunedMarks::markTree(uint32_t filter) {
-    filter_ = filter;
+void TunedMarks::markTree(const SettingSearch& shown) {
+    shown_ = &shown;
     awt::Tree::Node* root = tree_.getRoot();
     for (int i = 0; i < root->getChildCount(); ++i) markBelow(*awt::Tree::getChild(root, i));
 }
@@ -37,7 +37,7 @@ void TunedMarks::propertyChanged(const PropertyChangeEvent& event) {
     if (watched == names_.end()) return;
     const bool tuned = isTuned(*item);
     for (awt::Component* name : watched->second) name->setBold(tuned);
-    markTree(filter_);
+    if (shown_ != nullptr) markTree(*shown_);
 }
 
 bool TunedMarks::markBelow(awt::Tree::Node& node) {
@@ -49,12 +49,12 @@ bool TunedMarks::markBelow(awt::Tree::Node& node) {
     return marked;
 }
 
-// A setting the filter hides is out of sight on the page too: a mark for it
-// would lead to a page with nothing marked.
+// A setting the filter or the search hides is out of sight on the page too:
+// a mark for it would lead to a page with nothing marked.
 bool TunedMarks::holdsTuned(const Category& category) const {
     for (const ItemGroup* group : category.getItemGroups()) {
         for (const Item* item : group->getItems()) {
-            if (CategoryTree::meets(filter_, item->getAffectTarget()) && isTuned(*item))
+            if (shown_->shows(*item) && isTuned(*item))
                 return true;
         }
     }

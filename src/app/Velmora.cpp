@@ -49,6 +49,7 @@ enum StringId : uint32_t {
     NO_PLAYER = 19,
     MP3_PLAYBACK = 20,
     NO_UNDO_FILE = 21,
+    SEARCH = 22,
 };
 
 constexpr UINT QUESTION_FLAGS = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
@@ -111,6 +112,7 @@ Velmora::Velmora(const std::vector<std::wstring>& arguments) {
     DefinitionLoader loader(itemsDirectory_);
     loader.loadAll();
     categories_ = loader.getCategories();
+    search_ = SettingSearch(categories_);
     build();
     // An empty catalogue ends start-up: there is no page to show.
     if (categories_.empty()) throw std::out_of_range("no category to show");
@@ -142,8 +144,8 @@ void Velmora::build() {
         return !c->getSubCategories().empty();
     });
     tree_.setLinesAtRoot(nested);
-    insertNodes(tree_.getRoot(), categories_);
-    marks_.markTree(targetFilter_);
+    tree_.showCategories(categories_, search_);
+    marks_.markTree(search_);
     tree_.addItemListener(&treeListener_);
 
     for (uint32_t id : {FILTER_ALL, FILTER_SYSTEM, FILTER_USER}) targetChoice_.add(text(id));
@@ -172,8 +174,13 @@ void Velmora::build() {
 
     versionLabel_ = std::make_unique<awt::Label>(programName + L"/" + programVersion);
 
+    searchField_ = make<SearchField>(text(SEARCH));
+    searchField_->getField().addTextListener(&searchListener_);
+    headPanel_.setLayout(&headLayout_);
+    headPanel_.add(searchField_, &awt::BorderLayout::NORTH);
+    headPanel_.add(captionPanel(text(CATEGORY_HEADER), false), &awt::BorderLayout::SOUTH);
     leftPanel_.setLayout(&leftLayout_);
-    leftPanel_.add(captionPanel(text(CATEGORY_HEADER), false), &awt::BorderLayout::NORTH);
+    leftPanel_.add(&headPanel_, &awt::BorderLayout::NORTH);
     leftPanel_.add(&tree_, &awt::BorderLayout::CENTER);
     leftPanel_.add(&targetChoice_, &awt::BorderLayout::SOUTH);
     upperPanel_.setLayout(&upperLayout_);
@@ -206,6 +213,8 @@ void Velmora::build() {
         tree_.setHeightLimit(std::max<int32_t>(tree_.getPreferredSize().height - overflow, 1));
         pack();
     }
+    leftPanel_.holdSize();
+    upperPanel_.holdSize();
     const awt::Size packed = getSize();
     const int32_t width = std::min<int32_t>(packed.width, work.right - work.left);
     const int32_t height = std::min<int32_t>(packed.height, work.bottom - work.top);
@@ -235,6 +244,7 @@ void Velmora::addNotify() {
     upperLayout_.setHgap(w);
     pageLayout_.setVgap(h / 2);
     mainLayout_.setVgap(h / 2);
+    headLayout_.setVgap(h / 2);
     barLayout_.setHgap(2 * w);
     buttonLayout_.setHgap(w);
     awt::SharedLayouts::gridFlowLayout().setHgap(w);
@@ -338,15 +348,6 @@ awt::Component* Velmora::groupBox(ItemGroup& group) {
     return box;
 }
 
-void Velmora::insertNodes(awt::Tree::Node* parent, const std::vector<Category*>& categories) {
-    for (Category* category : categories) {
-        if (!CategoryTree::meets(targetFilter_, category->getAffectTarget())) continue;
-        awt::Tree::Node* node = tree_.addNode(parent, category->getName(), category);
-        tree_.setExpanded(node, category->isExpanded());
-        insertNodes(node, category->getSubCategories());
-    }
-}
-
 awt::Tree::Node* Velmora::nodeOf(Category* category) {
     std::vector<Category*> chain;
     for (Category* c = category; c != nullptr; c = c->getParent()) chain.push_back(c);
@@ -376,6 +377,8 @@ void Velmora::showNode(awt::Tree::Node* node) {
         throw;
     }
     --selecting_;
+    pageCategory_ = category;
+    refreshPage(*category);
     pageCards_.show(pagePanel_, category->getId());
     setHelpText(category->getHelp());
 }
@@ -383,28 +386,65 @@ void Velmora::showNode(awt::Tree::Node* node) {
 void Velmora::setTargetFilter(uint32_t mask) {
     if (mask == targetFilter_) return;
     targetFilter_ = mask;
-    awt::Tree::Node* selected = tree_.getSelected();
-    Category* remembered = selected != nullptr ? static_cast<Category*>(selected->getData()) : nullptr;
-    showViews(categories_);
-    tree_.removeAll();
-    insertNodes(tree_.getRoot(), categories_);
-    marks_.markTree(targetFilter_);
-    if (remembered != nullptr) showCategory(remembered);
+    refilter(search_.setTargetFilter(mask));
 }
 
-void Velmora::showViews(const std::vector<Category*>& categories) {
-    for (Category* category : categories) {
-        for (ItemGroup* group : category->getItemGroups()) {
-            if (awt::Component* box = viewOf(group))
-                box->setVisible(CategoryTree::meets(targetFilter_, group->getAffectTarget()));
-            for (Item* item : group->getItems()) {
-                const bool shown = CategoryTree::meets(targetFilter_, item->getAffectTarget());
-                if (awt::Component* view = viewOf(item)) view->setVisible(shown);
-                const auto label = labels_.find(item);
-                if (label != labels_.end()) label->second->setVisible(shown);
-            }
+void Velmora::onSearchChanged() { refilter(search_.setText(searchField_->getText())); }
+
+void Velmora::refilter(SettingSearch::Change change) {
+    if (change == SettingSearch::Change::NONE) return;
+    // The page stays hidden while nothing is found, and comes back when its
+    // settings do.
+    Category* shown = pageCategory_;
+    // Pages not on show are brought up to date when they are shown next.
+    ++filterGeneration_;
+    if (change == SettingSearch::Change::CATEGORIES) tree_.showCategories(categories_, search_);
+    // Only what is in sight counts: a mark must lead to a page that shows it.
+    marks_.markTree(search_);
+    if (tree_.getRoot()->getChildCount() == 0) {
+        pagePanel_.setVisible(false);
+        setHelpText(L"");
+        return;
+    }
+    pagePanel_.setVisible(true);
+    // A search shows the settings it found: a page that lost all of its own
+    // gives way to the first that has some. Without a search the page stays
+    // while its category is in the tree, as it does when the filter alone
+    // changes.
+    const bool stays = shown != nullptr && search_.shows(*shown) &&
+                       (!search_.isSearching() || search_.holdsShown(*shown));
+    if (stays && tree_.getSelected() != nullptr) {
+        refreshPage(*shown);
+        return;
+    }
+    Category* next = stays ? shown : search_.firstHoldingShown();
+    if (next != nullptr) {
+        showCategory(next);
+    } else {
+        showNode(awt::Tree::getChild(tree_.getRoot(), 0));
+    }
+}
+
+void Velmora::refreshPage(const Category& category) {
+    uint32_t& generation = pageGenerations_[&category];
+    if (generation == filterGeneration_) return;
+    generation = filterGeneration_;
+    for (ItemGroup* group : category.getItemGroups()) {
+        awt::Component* box = viewOf(group);
+        // A hidden box hides what it holds, which is brought up to date only
+        // when the box shows again: a search hides most boxes, and every
+        // view is a window or more.
+        if (!search_.shows(*group)) {
+            if (box != nullptr) box->setVisible(false);
+            continue;
         }
-        showViews(category->getSubCategories());
+        for (Item* item : group->getItems()) {
+            const bool shown = search_.shows(*item);
+            if (awt::Component* view = viewOf(item)) view->setVisible(shown);
+            const auto label = labels_.find(item);
+            if (label != labels_.end()) label->second->setVisible(shown);
+        }
+        if (box != nullptr) box->setVisible(true);
     }
 }
 
@@ -460,6 +500,13 @@ void Velmora::keyPressed(awt::KeyEvent& event) {
         auto* choice = dynamic_cast<awt::Choice*>(event.source);
         if (choice == nullptr) choice = dynamic_cast<awt::Choice*>(awt::Component::fromHandle(GetFocus()));
         if (choice != nullptr && choice->isDropped()) return;
+        // The search field keeps Enter, which would apply and close while a
+        // person is only searching, and takes Esc to empty itself first.
+        if (event.modifiers == 0 && searchField_->isField(event.source) &&
+            (key == VK_RETURN || searchField_->clear())) {
+            event.consumed = true;
+            return;
+        }
     }
     if (!ctrl) {
         switch (key) {

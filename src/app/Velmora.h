@@ -17,7 +17,10 @@
 #include "awt/Panel.h"
 #include "awt/TextArea.h"
 #include "app/CategoryTreeView.h"
+#include "app/SearchField.h"
+#include "app/SteadyPanel.h"
 #include "app/TunedMarks.h"
+#include "config/SettingSearch.h"
 #include "views/RecursiveListener.h"
 
 class Category;
@@ -96,6 +99,7 @@ public:
 
     void onTreeSelection(awt::ItemEvent& event);
     void onTargetChanged(awt::ItemEvent& event);
+    void onSearchChanged();
     void onApply();
     void onCancel();
     void onSave();
@@ -119,6 +123,7 @@ public:
     static std::wstring itemErrorText(const Item& item, const std::wstring& message);
 
     awt::TextArea& getHelpArea() { return helpArea_; }
+    SearchField& getSearchField() { return *searchField_; }
 
 private:
     template <typename T, typename... Args>
@@ -130,11 +135,15 @@ private:
     awt::Component* categoryPage(Category& category);
     awt::Component* selectorPage(ItemGroupSelector& selector);
     awt::Component* groupBox(ItemGroup& group);
-    void insertNodes(awt::Tree::Node* parent, const std::vector<Category*>& categories);
     awt::Tree::Node* nodeOf(Category* category);
     // Selects the node and shows its category's page and help.
     void showNode(awt::Tree::Node* node);
-    void showViews(const std::vector<Category*>& categories);
+    // Brings the tree, the pages and the page on show in line with what the
+    // search now shows after a change of the filter or the search text.
+    void refilter(SettingSearch::Change change);
+    // Shows the views of the category's page that the search shows, unless
+    // the page is up to date with the last change already.
+    void refreshPage(const Category& category);
     awt::Component* viewOf(const Customizer* subject) const;
     void close();
     // The yes/no box; only Yes shuts down, with the ExitWindowsEx flags.
@@ -146,6 +155,14 @@ private:
     std::wstring iconPath_;
     uint32_t targetFilter_ = 0xFFFFFFFF;
     std::vector<Category*> categories_;
+    SettingSearch search_;
+    // Counts the changes of what the search shows; each page remembers the
+    // count it was last brought up to date with.
+    uint32_t filterGeneration_ = 0;
+    std::map<const Category*, uint32_t> pageGenerations_;
+    // The category of the page on show, or of the page last on show while
+    // the search finds nothing.
+    Category* pageCategory_ = nullptr;
 
     // Layouts, listeners and kickers come before the components, so that
     // they outlive them: a component leaving its container still reaches
@@ -157,10 +174,12 @@ private:
     awt::GridLayout buttonLayout_{1, 0};
     awt::BorderLayout frameLayout_;
     awt::BorderLayout leftLayout_;
+    awt::BorderLayout headLayout_;
     awt::CardLayout pageCards_;
     std::vector<std::unique_ptr<awt::LayoutManager>> ownLayouts_;
     awt::item_mem_fun<Velmora> treeListener_{this, &Velmora::onTreeSelection};
     awt::item_mem_fun<Velmora> targetListener_{this, &Velmora::onTargetChanged};
+    awt::text_mem_fun<Velmora> searchListener_{this, &Velmora::onSearchChanged};
     awt::action_mem_fun<Velmora> applyListener_{this, &Velmora::onApply};
     awt::action_mem_fun<Velmora> cancelListener_{this, &Velmora::onCancel};
     awt::action_mem_fun<Velmora> saveListener_{this, &Velmora::onSave};
@@ -172,8 +191,9 @@ private:
     awt::Panel pagePanel_;
     awt::TextArea helpArea_{L"", 8, 100};
     std::unique_ptr<awt::Label> versionLabel_;
-    awt::Panel leftPanel_;
-    awt::Panel upperPanel_;
+    awt::Panel headPanel_;
+    SteadyPanel leftPanel_;
+    SteadyPanel upperPanel_;
     awt::Panel mainPanel_;
     awt::Panel buttonPanel_;
     awt::Panel barPanel_;
@@ -181,6 +201,7 @@ private:
     // After the components, so that it goes first: no setting's change
     // reaches a component that is gone.
     TunedMarks marks_{tree_};
+    SearchField* searchField_ = nullptr;
 
     std::map<const Customizer*, awt::Component*> views_;
     // The name shown beside an item's view, which goes and comes with it.

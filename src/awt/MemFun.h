@@ -45,4 +45,11 @@ public:
     void itemStateChanged(ItemEvent& event) override { this->forward(event); }
 };
 
+template <typename T>
+class text_mem_fun : public MemFunListener<T, TextListener, TextEvent> {
+public:
+    using MemFunListener<T, TextListener, TextEvent>::MemFunListener;
+    void textValueChanged(TextEvent& event) override { this->forward(event); }
+};
+
 }  // namespace awt

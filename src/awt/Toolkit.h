@@ -38,6 +38,8 @@ public:
     // Queues the component for validate; a queued component stays where it is.
     void invalidate(Component* component);
     bool isInvalid(const Component* component) const;
+    // Whether any component waits to be laid out.
+    bool hasInvalid() const { return !layoutQueue_.empty(); }
     // Validates queued components in order, stopping early when a message is
     // waiting; what is left waits for the next turn of the loop.
     void validateInvalid();

@@ -35,6 +35,18 @@ void rethrowFromListeners() { Toolkit::getDefaultToolkit().rethrowHeldException(
 
 }  // namespace
 
+Tree::Batch::Batch(Tree& tree) : tree_(tree) {
+    if (tree_.getHandle() != nullptr) tree_.send(WM_SETREDRAW, FALSE, 0);
+}
+
+Tree::Batch::~Batch() {
+    if (tree_.getHandle() == nullptr) return;
+    tree_.send(WM_SETREDRAW, TRUE, 0);
+    // The scroll bar too, which lies in the frame.
+    RedrawWindow(tree_.getHandle(), nullptr, nullptr,
+                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 Tree::Tree() : root_(L"", nullptr) { root_.handle_ = TVI_ROOT; }
 
 const wchar_t* Tree::getClassName() { return WC_TREEVIEWW; }
@@ -66,18 +78,47 @@ LRESULT Tree::send(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 Tree::Node* Tree::addNode(Node* parent, const std::wstring& text, void* data) {
-    parent->children_.push_back(std::unique_ptr<Node>(new Node(text, data)));
-    Node* node = parent->children_.back().get();
+    return insertNode(parent, parent->getChildCount(), text, data);
+}
+
+Tree::Node* Tree::insertNode(Node* parent, int index, const std::wstring& text, void* data) {
+    auto& children = parent->children_;
+    const auto at = children.insert(children.begin() + index,
+                                    std::unique_ptr<Node>(new Node(text, data)));
+    Node* node = at->get();
     // Any new node may be the widest, not only a top-level one.
     preferredSize_.width = -1;
-    if (getHandle() != nullptr) insert(parent, node);
+    if (getHandle() != nullptr) insert(parent, node, index > 0 ? (at - 1)->get() : nullptr);
     return node;
 }
 
-void Tree::insert(Node* parent, Node* node) {
+void Tree::removeNode(Node* parent, int index) {
+    auto& children = parent->children_;
+    Node* node = children.at(index).get();
+    preferredSize_.width = -1;
+    if (getHandle() != nullptr) {
+        LRESULT removed;
+        {
+            Silence silence(*this);
+            removed = send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->handle_));
+        }
+        rethrowFromListeners();
+        if (removed == 0) throw Exception(L"SendMessage(TVM_DELETEITEM) failed");
+    }
+    if (holds(*node, selected_)) selected_ = nullptr;
+    children.erase(children.begin() + index);
+}
+
+bool Tree::holds(const Node& node, const Node* wanted) {
+    if (&node == wanted) return true;
+    return std::any_of(node.children_.begin(), node.children_.end(),
+                       [wanted](const auto& child) { return holds(*child, wanted); });
+}
+
+void Tree::insert(Node* parent, Node* node, Node* after) {
     TVINSERTSTRUCTW insertion{};
     insertion.hParent = parent->handle_;
-    insertion.hInsertAfter = TVI_LAST;
+    insertion.hInsertAfter = after != nullptr ? after->handle_ : TVI_FIRST;
     insertion.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
     insertion.item.pszText = LPSTR_TEXTCALLBACKW;
     insertion.item.cChildren = I_CHILDRENCALLBACK;
@@ -96,8 +137,10 @@ void Tree::insert(Node* parent, Node* node) {
 }
 
 void Tree::insertChildren(Node* parent) {
+    Node* previous = nullptr;
     for (const auto& child : parent->children_) {
-        insert(parent, child.get());
+        insert(parent, child.get(), previous);
+        previous = child.get();
         insertChildren(child.get());
     }
 }

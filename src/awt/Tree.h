@@ -42,6 +42,20 @@ public:
         std::vector<std::unique_ptr<Node>> children_;
     };
 
+    // While it lives, the control neither measures nor repaints: it does so
+    // once at the end, when inserting many nodes one by one would redraw the
+    // scroll bar for each of them.
+    class Batch {
+    public:
+        explicit Batch(Tree& tree);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        Tree& tree_;
+    };
+
     Tree();
 
     const wchar_t* getClassName() override;
@@ -56,6 +70,12 @@ public:
     // Top-level nodes are added to the root, which is never shown.
     Node* getRoot() { return &root_; }
     Node* addNode(Node* parent, const std::wstring& text, void* data = nullptr);
+    // Inserts the node before the child at the index; at the child count,
+    // after the last.
+    Node* insertNode(Node* parent, int index, const std::wstring& text, void* data = nullptr);
+    // Removes the child at the index and every node below it. The selection
+    // changes this causes raise no event; a selection among them is lost.
+    void removeNode(Node* parent, int index);
     // Removes every node; the selection changes this causes raise no event.
     void removeAll();
     Node* getSelected() const { return selected_; }
@@ -90,10 +110,13 @@ private:
     };
 
     LRESULT send(UINT message, WPARAM wParam, LPARAM lParam);
-    void insert(Node* parent, Node* node);
+    // Puts the node into the control after the sibling, or first.
+    void insert(Node* parent, Node* node, Node* after);
     void insertChildren(Node* parent);
     void selectNatively(Node* node);
     Node* nodeOf(_TREEITEM* item);
+    // Whether the node is the wanted one or lies above it.
+    static bool holds(const Node& node, const Node* wanted);
     Node* neighbour(Node* node, uint32_t relation);
     void widestBelow(const Node& node, int32_t depth, int32_t indent, int32_t& widest) const;
 

@@ -3,6 +3,7 @@
 #include "items/BitValueItem.h"
 #include "items/CheckItem.h"
 #include "items/Inheritable.h"
+#include "items/RegDeleteSubKeysItem.h"
 #include "items/ToggleItem.h"
 #include "items/ValueItem.h"
 
@@ -33,6 +34,11 @@ bool isTuned(const Item& item) {
     const auto* inheritable = dynamic_cast<const Inheritable*>(&item);
     if (inheritable != nullptr && inheritable->canInherit() && inheritable->isInherited())
         return false;
+    // Windows makes no sub-key of its own there: a clean key is as Windows
+    // leaves it, whether velmora cleaned it or found it so, and the sub-keys
+    // that someone added are what was tuned.
+    if (const auto* cleaner = dynamic_cast<const RegDeleteSubKeysItem*>(&item))
+        return !cleaner->getCurrentState();
     const std::optional<ItemValues> values = valuesOf(item);
     return values && values->current != values->defaultValue;
 }

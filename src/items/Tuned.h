@@ -23,4 +23,5 @@ std::optional<ItemValues> valuesOf(const Item& item);
 // Whether the item's current value differs from its default: a setting that
 // has been tuned. A launcher never is, nor is an interface copy while it
 // inherits: it follows the system-wide setting and holds nothing of its own.
+// A key that can be cleaned of its sub-keys is tuned while it holds some.
 bool isTuned(const Item& item);

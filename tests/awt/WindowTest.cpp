@@ -316,7 +316,7 @@ TEST(Peers, ACardIsCreatedInPlaceWhenFirstShownAndMeasuresAsIfItHadBeen) {
             if (std::wstring(name) != L"IME") ++*reinterpret_cast<int32_t*>(total);
             EnumChildWindows(
                 window,
-                [](HWND w, LPARAM sum) {
+                [](HWND, LPARAM sum) {
                     ++*reinterpret_cast<int32_t*>(sum);
                     return TRUE;
                 },

@@ -12,6 +12,7 @@
 #include "items/PriorityControlItem.h"
 #include "items/RegDeleteSubKeysItem.h"
 #include "items/RegKeyItem.h"
+#include "items/Tuned.h"
 
 namespace {
 
@@ -292,19 +293,19 @@ TEST_F(ItemTest, CleaningBacksUpFirstDeletesAllOrNothingAndRestoresOnlyItsOwnKey
         {{L"Keep\\Inner", L"a", L"B"},
          L"kEEp",
          L"",
-         L"0 | [-K] [K] [K\\Keep] [K\\Keep\\Inner] | [K] [K\\Keep] [K\\Keep\\Inner] + | same"},
+         L"0* | [-K] [K] [K\\Keep] [K\\Keep\\Inner] | [K] [K\\Keep] [K\\Keep\\Inner] + | same"},
         {{L"a", L"b\\c"},
          L"",
          L"",
-         L"0 | [-K] [K] | delete sub key: b [K] [K\\a] [K\\b] [K\\b\\c] + | same"},
+         L"0* | [-K] [K] | delete sub key: b [K] [K\\a] [K\\b] [K\\b\\c] + | same"},
         {{L"KEEP"}, L"keep", L"", L"1~ | [-K] [K] [K\\KEEP] | [K] [K\\KEEP] | same"},
         {{}, L"", L"", L"1~ |  | - | same"},
-        {{L"a"}, L"", L"-", L"0 | [-K] [K] | [K] + | CreateFile: B: 2"},
-        {{L"a"}, L"", header, L"0 | [-K] [K] | [K] + | the backup brought no sub key back: B to K"},
+        {{L"a"}, L"", L"-", L"0* | [-K] [K] | [K] + | CreateFile: B: 2"},
+        {{L"a"}, L"", header, L"0* | [-K] [K] | [K] + | the backup brought no sub key back: B to K"},
         {{L"a"},
          L"",
          hostile,
-         L"0 | [-K] [K] | [K] + | backup refused, line 6 names a key outside K: M\\planted: B"},
+         L"0* | [-K] [K] | [K] + | backup refused, line 6 names a key outside K: M\\planted: B"},
     };
     int row = 0;
     for (const auto& c : cases) {
@@ -318,7 +319,8 @@ TEST_F(ItemTest, CleaningBacksUpFirstDeletesAllOrNothingAndRestoresOnlyItsOwnKey
             {{L"save", L"", {}, {{L"key", c.kept}}}, {L"backup", backup}}, below);
         ASSERT_EQ(item->getBackupPath(), joinPath(executableFolder(), backup + L".reg"));
         std::wstring shown =
-            toString(item->getCurrentState()) + (item->isFrozen() ? L"~ | " : L" | ");
+            toString(item->getCurrentState()) + (isTuned(*item) ? L"*" : L"") +
+            (item->isFrozen() ? L"~ | " : L" | ");
         item->setCurrentState(true);
         SaveTarget target(tempPath(L"velmora-unused.reg"));
         item->store(target);
