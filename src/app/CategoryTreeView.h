@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "awt/UsefulTree.h"
@@ -23,19 +24,25 @@ public:
     // 0 takes the limit away.
     void setHeightLimit(int32_t height) { heightLimit_ = height; }
 
+    // Which categories are shown bold; none is without it.
+    void setMarked(std::function<bool(const Category&)> marked) { marked_ = std::move(marked); }
+
     // Makes the nodes those of the categories that the search shows, each
-    // with its shown sub-categories below it. A node that stays is kept, with
-    // its expansion and the selection; a new one opens as its category says.
+    // with its shown sub-categories below it, bold as marked. A node that
+    // stays is kept, with its expansion and the selection; a new one opens
+    // as its category says.
     void showCategories(const std::vector<Category*>& categories, const SettingSearch& search);
 
 private:
-    // The nodes that showCategories would insert, and the nodes it would
+    // The nodes that showCategories would insert, turn bold or regular, and
     // remove with all below them.
-    static int changes(Node* parent, const std::vector<Category*>& categories,
-                       const SettingSearch& search);
+    int changes(Node* parent, const std::vector<Category*>& categories,
+                const SettingSearch& search) const;
     static int shownBelow(const Category& category, const SettingSearch& search);
     void update(Node* parent, const std::vector<Category*>& categories,
                 const SettingSearch& search);
+    bool isMarked(const Category& category) const { return marked_ && marked_(category); }
 
     int32_t heightLimit_ = 0;
+    std::function<bool(const Category&)> marked_;
 };

@@ -7,7 +7,9 @@
 #include "items/AbstractItem.h"
 #include "items/Tuned.h"
 
-TunedMarks::TunedMarks(awt::Tree& tree) : tree_(tree) { tree_.reserveBoldWidth(); }
+TunedMarks::TunedMarks(awt::Tree& tree, const SettingSearch& shown) : tree_(tree), shown_(shown) {
+    tree_.reserveBoldWidth();
+}
 
 // Items outlive the window; marks that go first must not be called.
 TunedMarks::~TunedMarks() {
@@ -23,8 +25,14 @@ void TunedMarks::watch(Item& item, awt::Component& name) {
     names.push_back(&name);
 }
 
-void TunedMarks::markTree(const SettingSearch& shown) {
-    shown_ = &shown;
+bool TunedMarks::marks(const Category& category) const {
+    if (holdsTuned(category)) return true;
+    for (const Category* sub : category.getSubCategories())
+        if (shown_.shows(*sub) && marks(*sub)) return true;
+    return false;
+}
+
+void TunedMarks::markTree() {
     awt::Tree::Node* root = tree_.getRoot();
     for (int i = 0; i < root->getChildCount(); ++i) markBelow(*awt::Tree::getChild(root, i));
 }
@@ -37,7 +45,7 @@ void TunedMarks::propertyChanged(const PropertyChangeEvent& event) {
     if (watched == names_.end()) return;
     const bool tuned = isTuned(*item);
     for (awt::Component* name : watched->second) name->setBold(tuned);
-    if (shown_ != nullptr) markTree(*shown_);
+    markTree();
 }
 
 bool TunedMarks::markBelow(awt::Tree::Node& node) {
@@ -54,7 +62,7 @@ bool TunedMarks::markBelow(awt::Tree::Node& node) {
 bool TunedMarks::holdsTuned(const Category& category) const {
     for (const ItemGroup* group : category.getItemGroups()) {
         for (const Item* item : group->getItems()) {
-            if (shown_->shows(*item) && isTuned(*item))
+            if (shown_.shows(*item) && isTuned(*item))
                 return true;
         }
     }

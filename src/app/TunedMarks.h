@@ -19,9 +19,9 @@ class Component;
 // follow every change of the settings at once.
 class TunedMarks : private PropertyChangeListener {
 public:
-    // The tree's nodes carry their categories. Its width is reserved for
-    // bold text from now on.
-    explicit TunedMarks(awt::Tree& tree);
+    // The tree's nodes carry their categories, and are those the search
+    // shows. The tree's width is reserved for bold text from now on.
+    TunedMarks(awt::Tree& tree, const SettingSearch& shown);
     ~TunedMarks() override;
     TunedMarks(const TunedMarks&) = delete;
     TunedMarks& operator=(const TunedMarks&) = delete;
@@ -29,18 +29,19 @@ public:
     // Shows the component that names the item bold while the item is tuned,
     // and reserves its bold width. An item that holds no value is left out.
     void watch(Item& item, awt::Component& name);
-    // Marks the tree's nodes by the settings the search shows, which it
-    // must outlive; again whenever it shows other settings.
-    void markTree(const SettingSearch& shown);
+    // Whether the category holds a tuned setting that the search shows,
+    // itself or in a shown category below it.
+    bool marks(const Category& category) const;
 
 private:
     void propertyChanged(const PropertyChangeEvent& event) override;
+    void markTree();
     // Whether the node is marked; its descendants are marked on the way.
     bool markBelow(awt::Tree::Node& node);
     bool holdsTuned(const Category& category) const;
 
     awt::Tree& tree_;
-    const SettingSearch* shown_ = nullptr;
+    const SettingSearch& shown_;
     // A nested category's page is built under its parent and at the top
     // level alike, so one item may have several names.
     std::map<Item*, std::vector<awt::Component*>> names_;

@@ -144,8 +144,8 @@ void Velmora::build() {
         return !c->getSubCategories().empty();
     });
     tree_.setLinesAtRoot(nested);
+    tree_.setMarked([this](const Category& category) { return marks_.marks(category); });
     tree_.showCategories(categories_, search_);
-    marks_.markTree(search_);
     tree_.addItemListener(&treeListener_);
 
     for (uint32_t id : {FILTER_ALL, FILTER_SYSTEM, FILTER_USER}) targetChoice_.add(text(id));
@@ -398,9 +398,9 @@ void Velmora::refilter(SettingSearch::Change change) {
     Category* shown = pageCategory_;
     // Pages not on show are brought up to date when they are shown next.
     ++filterGeneration_;
-    if (change == SettingSearch::Change::CATEGORIES) tree_.showCategories(categories_, search_);
-    // Only what is in sight counts: a mark must lead to a page that shows it.
-    marks_.markTree(search_);
+    // Marks too follow what is shown, though the categories stay: a mark
+    // must lead to a page that shows the tuned setting.
+    tree_.showCategories(categories_, search_);
     if (tree_.getRoot()->getChildCount() == 0) {
         pagePanel_.setVisible(false);
         setHelpText(L"");

@@ -200,7 +200,7 @@ private:
     std::vector<std::unique_ptr<awt::Component>> components_;
     // After the components, so that it goes first: no setting's change
     // reaches a component that is gone.
-    TunedMarks marks_{tree_};
+    TunedMarks marks_{tree_, search_};
     SearchField* searchField_ = nullptr;
 
     std::map<const Customizer*, awt::Component*> views_;

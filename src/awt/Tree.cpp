@@ -81,11 +81,13 @@ Tree::Node* Tree::addNode(Node* parent, const std::wstring& text, void* data) {
     return insertNode(parent, parent->getChildCount(), text, data);
 }
 
-Tree::Node* Tree::insertNode(Node* parent, int index, const std::wstring& text, void* data) {
+Tree::Node* Tree::insertNode(Node* parent, int index, const std::wstring& text, void* data,
+                             bool bold) {
     auto& children = parent->children_;
     const auto at = children.insert(children.begin() + index,
                                     std::unique_ptr<Node>(new Node(text, data)));
     Node* node = at->get();
+    node->bold_ = bold;
     // Any new node may be the widest, not only a top-level one.
     preferredSize_.width = -1;
     if (getHandle() != nullptr) insert(parent, node, index > 0 ? (at - 1)->get() : nullptr);

@@ -71,8 +71,9 @@ public:
     Node* getRoot() { return &root_; }
     Node* addNode(Node* parent, const std::wstring& text, void* data = nullptr);
     // Inserts the node before the child at the index; at the child count,
-    // after the last.
-    Node* insertNode(Node* parent, int index, const std::wstring& text, void* data = nullptr);
+    // after the last. A node born bold costs the control no second measure.
+    Node* insertNode(Node* parent, int index, const std::wstring& text, void* data = nullptr,
+                     bool bold = false);
     // Removes the child at the index and every node below it. The selection
     // changes this causes raise no event; a selection among them is lost.
     void removeNode(Node* parent, int index);
