@@ -99,6 +99,8 @@ TEST(TunedMarks, NameSettingsAndCategoriesOffTheirDefaultAndFollowEdits) {
         {[&] { press(L"乙"); }, L" *親 子 子 | 組 数 *方式 起動"},
         {[&] { window.setTargetFilter(AffectTarget::SYSTEM); }, L" 親 子 子 | 組 数 起動"},
         {[&] { window.setTargetFilter(AffectTarget::ALL); }, L" *親 子 子 | 組 数 *方式 起動"},
+        {[&] { window.getSearchField().getField().setText(L"数"); }, L" 親 | 組 数"},
+        {[&] { window.getSearchField().getField().setText(L""); }, L" *親 子 子 | 組 数 *方式 起動"},
     };
     for (const auto& step : steps) {
         step.edit();
