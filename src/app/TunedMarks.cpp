@@ -62,8 +62,7 @@ bool TunedMarks::markBelow(awt::Tree::Node& node) {
 bool TunedMarks::holdsTuned(const Category& category) const {
     for (const ItemGroup* group : category.getItemGroups()) {
         for (const Item* item : group->getItems()) {
-            if (shown_.shows(*item) && isTuned(*item))
-                return true;
+            if (shown_.shows(*item) && isTuned(*item)) return true;
         }
     }
     return false;

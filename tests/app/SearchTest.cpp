@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,28 +19,15 @@ namespace {
 
 using namespace awt_test;
 
-// The tree's nodes, each node's children in brackets after it.
-std::wstring nodes(HWND tree, HTREEITEM first) {
-    std::wstring text;
-    for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-        wchar_t name[64] = {};
-        TVITEMW query{TVIF_TEXT, item, 0, 0, name, 64, 0, 0, 0, 0};
-        TreeView_GetItem(tree, &query);
-        const std::wstring below = nodes(tree, TreeView_GetChild(tree, item));
-        text += (text.empty() ? L"" : L" ") + std::wstring(name) +
-                (below.empty() ? L"" : L"[" + below + L"]");
-    }
-    return text;
-}
-
 // The tree, then the texts of the fields, group boxes and check boxes in
 // sight, the command buttons left out: "tree | search field, page".
 std::wstring shown(HWND top) {
     const std::wstring commands[] = {L"設定反映", L"キャンセル", L"設定をファイルに保存", L""};
     std::wstring tree, page;
     for (const window_tree::Entry& e : window_tree::list(top)) {
-        if (e.className == L"SysTreeView32") tree = nodes(e.window, TreeView_GetRoot(e.window));
-        if ((e.className != L"Button" && e.className != L"Edit") || !inSight(e.window, top) ||
+        if (e.className == L"SysTreeView32") tree = window_tree::treeNodes(e.window);
+        if ((e.className != L"Button" && e.className != L"Edit") ||
+            !window_tree::inSight(e.window, top) ||
             std::find(std::begin(commands), std::end(commands), e.text) != std::end(commands))
             continue;
         page += L" " + e.text;

@@ -30,8 +30,8 @@ bool isBold(HWND window) {
     return GetObjectW(font, sizeof face, &face) && face.lfWeight >= FW_BOLD;
 }
 
-// The tree's nodes in sight, then the group boxes and their labels in sight;
-// * before a bold one.
+// The tree's nodes, then the group boxes and their labels in sight; * before
+// a bold one.
 std::wstring marks(HWND top) {
     std::wstring nodes, names;
     for (const window_tree::Entry& e : window_tree::list(top)) {
@@ -39,17 +39,7 @@ std::wstring marks(HWND top) {
             e.className == L"Static" && !e.text.empty() && isGroupBox(GetParent(e.window));
         if ((label || isGroupBox(e.window)) && window_tree::inSight(e.window, top))
             names += (isBold(e.window) ? L" *" : L" ") + e.text;
-        if (e.className != WC_TREEVIEWW) continue;
-        for (auto item = TreeView_GetRoot(e.window); item != nullptr;
-             item = TreeView_GetNextVisible(e.window, item)) {
-            TVITEMW node{};
-            node.mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
-            node.hItem = item;
-            node.stateMask = TVIS_BOLD;
-            TreeView_GetItem(e.window, &node);
-            nodes += (node.state & TVIS_BOLD ? L" *" : L" ") +
-                     reinterpret_cast<awt::Tree::Node*>(node.lParam)->getText();
-        }
+        if (e.className == WC_TREEVIEWW) nodes = window_tree::treeNodes(e.window);
     }
     return nodes + L" |" + names;
 }
@@ -91,16 +81,17 @@ TEST(TunedMarks, NameSettingsAndCategoriesOffTheirDefaultAndFollowEdits) {
         std::function<void()> edit;
         std::wstring marks;
     } steps[] = {
-        {[] {}, L" *親 *子 *子 | 組 数 *方式 起動"},
-        {[&] { press(L"甲"); }, L" *親 *子 *子 | 組 数 方式 起動"},
-        {[&] { window.selectNeighbourCategory(+1); }, L" *親 *子 *子 | *単独"},
-        {[&] { press(L"使う"); }, L" 親 子 子 | 単独"},
-        {[&] { window.selectNeighbourCategory(-1); }, L" 親 子 子 | 組 数 方式 起動"},
-        {[&] { press(L"乙"); }, L" *親 子 子 | 組 数 *方式 起動"},
-        {[&] { window.setTargetFilter(AffectTarget::SYSTEM); }, L" 親 子 子 | 組 数 起動"},
-        {[&] { window.setTargetFilter(AffectTarget::ALL); }, L" *親 子 子 | 組 数 *方式 起動"},
-        {[&] { window.getSearchField().getField().setText(L"数"); }, L" 親 | 組 数"},
-        {[&] { window.getSearchField().getField().setText(L""); }, L" *親 子 子 | 組 数 *方式 起動"},
+        {[] {}, L"*親[*子] *子 | 組 数 *方式 起動"},
+        {[&] { press(L"甲"); }, L"*親[*子] *子 | 組 数 方式 起動"},
+        {[&] { window.selectNeighbourCategory(+1); }, L"*親[*子] *子 | *単独"},
+        {[&] { press(L"使う"); }, L"親[子] 子 | 単独"},
+        {[&] { window.selectNeighbourCategory(-1); }, L"親[子] 子 | 組 数 方式 起動"},
+        {[&] { press(L"乙"); }, L"*親[子] 子 | 組 数 *方式 起動"},
+        {[&] { window.setTargetFilter(AffectTarget::SYSTEM); }, L"親[子] 子 | 組 数 起動"},
+        {[&] { window.setTargetFilter(AffectTarget::ALL); }, L"*親[子] 子 | 組 数 *方式 起動"},
+        {[&] { window.getSearchField().getField().setText(L"数"); }, L"親 | 組 数"},
+        {[&] { window.getSearchField().getField().setText(L""); },
+         L"*親[子] 子 | 組 数 *方式 起動"},
     };
     for (const auto& step : steps) {
         step.edit();

@@ -109,17 +109,6 @@ void click(const awt::Component& c, int x, int y) {
     xdotool(mousemove(c.getHandle(), x, y) + L" click 1");
 }
 
-bool inSight(HWND window, HWND top) {
-    for (; window != top; window = GetParent(window)) {
-        RECT own, parent;
-        GetWindowRect(window, &own);
-        GetWindowRect(GetParent(window), &parent);
-        if (!IsWindowVisible(window) || own.right <= parent.left || own.bottom <= parent.top)
-            return false;
-    }
-    return true;
-}
-
 bool typeKeys(const awt::Frame& frame, const std::wstring& keys) {
     Sentinel sentinel;
     awt::Toolkit::getDefaultToolkit().addKeyListener(&sentinel);

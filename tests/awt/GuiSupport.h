@@ -34,9 +34,6 @@ bool screenshot(const std::wstring& path);
 std::wstring mousemove(HWND window, int x, int y);
 // A left click at a point of the component's client area.
 void click(const awt::Component& c, int x, int y);
-// Whether the window and each parent up to the top one are visible and none
-// lies outside its parent, as a card not on show does: above and left of it.
-bool inSight(HWND window, HWND top);
 
 // Gives the frame the X keyboard focus, presses the keys (xdotool syntax),
 // then F12, and runs the loop until F12 has arrived, so that every key

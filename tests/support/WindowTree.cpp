@@ -1,5 +1,7 @@
 #include "WindowTree.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <map>
 
@@ -96,6 +98,25 @@ std::vector<Entry> list(HWND top) {
     if (IsWindow(top)) walk(top, 0, entries);
     return entries;
 }
+
+namespace {
+
+std::wstring nodesFrom(HWND tree, HTREEITEM first) {
+    std::wstring text;
+    for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        wchar_t name[64] = {};
+        TVITEMW query{TVIF_TEXT | TVIF_STATE, item, 0, TVIS_BOLD, name, 64, 0, 0, 0, 0};
+        TreeView_GetItem(tree, &query);
+        const std::wstring below = nodesFrom(tree, TreeView_GetChild(tree, item));
+        text += (text.empty() ? L"" : L" ") + std::wstring(query.state & TVIS_BOLD ? L"*" : L"") +
+                name + (below.empty() ? L"" : L"[" + below + L"]");
+    }
+    return text;
+}
+
+}  // namespace
+
+std::wstring treeNodes(HWND tree) { return nodesFrom(tree, TreeView_GetRoot(tree)); }
 
 bool inSight(HWND window, HWND top) {
     for (; window != top; window = GetParent(window)) {

@@ -32,6 +32,10 @@ std::vector<Entry> list(HWND top);
 // not shown lies above and left of its parent.
 bool inSight(HWND window, HWND top);
 
+// The nodes of a tree view in the process that owns it: siblings apart by a
+// blank, each node's children in brackets after it, * before a bold one.
+std::wstring treeNodes(HWND tree);
+
 // Every condition given must hold.
 struct Filter {
     DWORD processId = 0;     // 0: any process
