@@ -19,6 +19,11 @@ void SearchField::addNotify() {
     layout_.setHgap(metrics.tmAveCharWidth);
 }
 
+void SearchField::focus() {
+    field_.requestFocus();
+    if (field_.getHandle() != nullptr) SendMessageW(field_.getHandle(), EM_SETSEL, 0, -1);
+}
+
 bool SearchField::clear() {
     if (field_.getText().empty()) return false;
     field_.setText(L"");

@@ -22,6 +22,9 @@ public:
     bool isField(const awt::Component* component) const { return component == &field_; }
     // Empties the field; false when it was empty already.
     bool clear();
+    // Gives the field the focus with its text selected, so that what is
+    // typed next replaces the last search.
+    void focus();
 
 private:
     // A static control draws its text at the top; beside the taller field it

@@ -537,6 +537,9 @@ void Velmora::keyPressed(awt::KeyEvent& event) {
     if (key == 'S') {
         event.consumed = true;
         onSave();
+    } else if (key == 'F') {
+        event.consumed = true;
+        searchField_->focus();
     } else if (key == 'M') {
         event.consumed = true;
         playMp3();
