@@ -21,7 +21,7 @@ void SearchField::addNotify() {
 
 void SearchField::focus() {
     field_.requestFocus();
-    if (field_.getHandle() != nullptr) SendMessageW(field_.getHandle(), EM_SETSEL, 0, -1);
+    field_.selectAll();
 }
 
 bool SearchField::clear() {

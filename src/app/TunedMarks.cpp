@@ -32,9 +32,12 @@ bool TunedMarks::marks(const Category& category) const {
     return false;
 }
 
-void TunedMarks::markTree() {
-    awt::Tree::Node* root = tree_.getRoot();
-    for (int i = 0; i < root->getChildCount(); ++i) markBelow(*awt::Tree::getChild(root, i));
+void TunedMarks::markBelow(awt::Tree::Node& parent) {
+    for (int i = 0; i < parent.getChildCount(); ++i) {
+        awt::Tree::Node* node = awt::Tree::getChild(&parent, i);
+        tree_.setBold(node, marks(*static_cast<const Category*>(node->getData())));
+        markBelow(*node);
+    }
 }
 
 // A change of the default counts as much as one of the value: an interface
@@ -45,16 +48,7 @@ void TunedMarks::propertyChanged(const PropertyChangeEvent& event) {
     if (watched == names_.end()) return;
     const bool tuned = isTuned(*item);
     for (awt::Component* name : watched->second) name->setBold(tuned);
-    markTree();
-}
-
-bool TunedMarks::markBelow(awt::Tree::Node& node) {
-    bool marked = false;
-    for (int i = 0; i < node.getChildCount(); ++i)
-        marked = markBelow(*awt::Tree::getChild(&node, i)) || marked;
-    marked = marked || holdsTuned(*static_cast<const Category*>(node.getData()));
-    tree_.setBold(&node, marked);
-    return marked;
+    markBelow(*tree_.getRoot());
 }
 
 // A setting the filter or the search hides is out of sight on the page too:

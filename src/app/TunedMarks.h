@@ -35,9 +35,8 @@ public:
 
 private:
     void propertyChanged(const PropertyChangeEvent& event) override;
-    void markTree();
-    // Whether the node is marked; its descendants are marked on the way.
-    bool markBelow(awt::Tree::Node& node);
+    // Marks every node below the parent as marks() says.
+    void markBelow(awt::Tree::Node& parent);
     bool holdsTuned(const Category& category) const;
 
     awt::Tree& tree_;

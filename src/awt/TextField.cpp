@@ -14,8 +14,12 @@ TextField::TextField(const std::wstring& text, int32_t columns)
 
 void TextField::SelectAll::keyPressed(KeyEvent& event) {
     if (event.keyCode != 'A' || event.modifiers != KeyEvent::CTRL_MASK) return;
-    if (field_.getHandle() != nullptr) SendMessageW(field_.getHandle(), EM_SETSEL, 0, -1);
+    field_.selectAll();
     event.consumed = true;
+}
+
+void TextField::selectAll() {
+    if (getHandle() != nullptr) SendMessageW(getHandle(), EM_SETSEL, 0, -1);
 }
 
 uint32_t TextField::getStyle() { return TextComponent::getStyle() | ES_AUTOHSCROLL; }

@@ -15,6 +15,8 @@ public:
     Size getPreferredSize() override;
 
     int32_t getColumns() const { return columns_; }
+    // Selects the whole text.
+    void selectAll();
     void setColumns(int32_t columns);
 
 private:
