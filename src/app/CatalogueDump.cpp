@@ -11,6 +11,7 @@
 #include "items/ExecItem.h"
 #include "items/Inheritable.h"
 #include "items/Tuned.h"
+#include "xml/SystemVersion.h"
 
 namespace {
 
@@ -41,6 +42,16 @@ std::wstring inheritedOf(const Item& item) {
 std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 }  // namespace
+
+std::wstring dumpSystem(const xml::SystemVersion& system) {
+    const auto pair = [](int32_t value) {
+        return toString(value / 256) + L"." + toString(value % 256);
+    };
+    const wchar_t* const types[] = {L"personal", L"workstation", L"server"};
+    return L"windows version=" + pair(system.productVersion) + L" build=" +
+           toString(system.build) + L" sp=" + pair(system.servicePackVersion) + L" type=" +
+           types[system.productType] + L"\n";
+}
 
 ItemValueTexts valueTextsOf(const Item& item) {
     const std::optional<ItemValues> values = valuesOf(item);

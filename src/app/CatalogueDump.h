@@ -6,6 +6,15 @@
 class Category;
 class Item;
 
+namespace xml {
+struct SystemVersion;
+}
+
+// The Windows the conditions of the definitions were tested against, as one
+// line: "windows version=<major>.<minor> build=<n> sp=<major>.<minor>
+// type=<personal|workstation|server>".
+std::wstring dumpSystem(const xml::SystemVersion& system);
+
 // The catalogue as text, one line per category, item group and item, for
 // people and for black-box tests of the loader:
 //   category <id> "<name>" target=0x... expanded=... parent=<id or -> [keys=<k>|<k>...]

@@ -16,6 +16,7 @@
 #include "config/DefinitionLoader.h"
 #include "core/Exception.h"
 #include "core/Platform.h"
+#include "xml/SystemVersion.h"
 
 namespace {
 
@@ -41,7 +42,8 @@ int main() {
         DefinitionLoader loader(options.getItemsDirectory());
         loader.loadAll();
         if (options.getExportFile().empty()) {
-            writeUtf8(STD_OUTPUT_HANDLE, dumpCatalogue(loader.getCategories()));
+            writeUtf8(STD_OUTPUT_HANDLE, dumpSystem(xml::SystemVersion::detect()) +
+                                             dumpCatalogue(loader.getCategories()));
         } else {
             exportCatalogue(loader.getCategories(), options.getTargetFilter(),
                             options.getExportFile());

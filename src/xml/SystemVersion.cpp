@@ -15,7 +15,8 @@ SystemVersion SystemVersion::detect() {
     if (GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&extended))) {
         return {productTypeOf(extended.wSuiteMask, extended.wProductType),
                 static_cast<int32_t>(extended.dwMajorVersion * 256 + extended.dwMinorVersion),
-                extended.wServicePackMajor * 256 + extended.wServicePackMinor};
+                extended.wServicePackMajor * 256 + extended.wServicePackMinor,
+                static_cast<int32_t>(extended.dwBuildNumber)};
     }
     // Systems before Windows NT 4.0 SP6 know only the plain record; they name
     // their service pack in text and keep their product type in the registry.
@@ -30,7 +31,8 @@ SystemVersion SystemVersion::detect() {
 int32_t SystemVersion::productTypeOf(uint16_t suiteMask, uint8_t productType) {
     if (suiteMask & VER_SUITE_PERSONAL) return PERSONAL;
     if (productType == VER_NT_WORKSTATION) return WORKSTATION;
-    if (productType == VER_NT_SERVER) return SERVER;
+    // A domain controller runs the server's settings, and more of them.
+    if (productType == VER_NT_SERVER || productType == VER_NT_DOMAIN_CONTROLLER) return SERVER;
     throw Exception(L"unknown OS product type: " + toString(productType));
 }
 

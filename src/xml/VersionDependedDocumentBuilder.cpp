@@ -42,6 +42,14 @@ Operand servicePackOperand(const std::wstring& operand) {
     }
 }
 
+Operand buildOperand(const std::wstring& operand) {
+    try {
+        return parseInt(operand);
+    } catch (const NumberFormatException&) {
+        throw ConfigException(L"invalid productBuild: " + operand);
+    }
+}
+
 // A condition is an optional operator ("==", "<" or ">="), one space and the
 // operand; without a space the whole value is the operand of "==".
 bool holds(const std::wstring& condition, Operand systemValue,
@@ -65,6 +73,7 @@ VersionDependedDocumentBuilder::VersionDependedDocumentBuilder(Document* root,
     : productType_(system.productType),
       productVersion_(system.productVersion),
       servicePackVersion_(system.servicePackVersion),
+      build_(system.build),
       root_(root),
       current_(root) {}
 
@@ -76,8 +85,10 @@ bool VersionDependedDocumentBuilder::conditionsHold(const Element& element) cons
     const std::wstring& version = element.getAttribute(L"productVersion");
     if (version != NULL_STRING && !holds(version, productVersion_, versionOperand)) return false;
     const std::wstring& servicePack = element.getAttribute(L"productSPVersion");
-    return servicePack == NULL_STRING ||
-           holds(servicePack, servicePackVersion_, servicePackOperand);
+    if (servicePack != NULL_STRING && !holds(servicePack, servicePackVersion_, servicePackOperand))
+        return false;
+    const std::wstring& build = element.getAttribute(L"productBuild");
+    return build == NULL_STRING || holds(build, build_, buildOperand);
 }
 
 void VersionDependedDocumentBuilder::startElement(const std::wstring& name,

@@ -10,8 +10,8 @@
 namespace xml {
 
 // Builds the parsed elements and texts into a document, leaving out every
-// element whose productType, productVersion or productSPVersion condition
-// does not hold on the system, together with everything inside it.
+// element whose productType, productVersion, productSPVersion or
+// productBuild condition does not hold on the system, together with everything inside it.
 class VersionDependedDocumentBuilder final : public ParserCallback {
 public:
     // Tests conditions against the running system. Inline, so that only its
@@ -32,6 +32,7 @@ private:
     int32_t productType_;
     int32_t productVersion_;
     int32_t servicePackVersion_;
+    int32_t build_;
     Document* root_;
     Node* current_;
     bool skipping_ = false;

@@ -4,6 +4,7 @@
 
 #include "../registry/ScratchKey.h"
 #include "app/CatalogueDump.h"
+#include "xml/SystemVersion.h"
 
 namespace {
 
@@ -57,8 +58,10 @@ TEST(Dump, PrintsTheCatalogueOneLinePerObject) {
     dir.write(L"defs\\root.xml",
               LR"(<groups><group src="top.xml"><group src="sub.xml" expand="true">
   <group id="empty"/></group></group><group src="sub.xml"/></groups>)");
-    EXPECT_EQ(dump(dir, L"/items defs"), toUtf8(LR"(exit 0
-category top "設定 "top"" target=0x00010001 expanded=false parent=-
+    // The Windows the conditions were tested against comes first.
+    EXPECT_EQ(dump(dir, L"/items defs"),
+              "exit 0\n" + toUtf8(dumpSystem(xml::SystemVersion::detect())) +
+                  toUtf8(LR"(category top "設定 "top"" target=0x00010001 expanded=false parent=-
   group g "Group" target=0x00000001
     item top.g.n class=velmora.reg.RegValueItem target=0x00000001 post=2 default=-1 stored=42 current=42
     item top.g.t class=velmora.reg.RegToggleItem target=0x00000001 post=0 default=0 stored=1 current=1

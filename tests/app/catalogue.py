@@ -22,12 +22,33 @@ import subprocess
 import sys
 import tempfile
 
-VERSIONS = ("winxp64", "win2003", "vista", "win7", "win10")
+# Each Windows the catalogue is loaded as: the version winecfg sets, then the
+# build and product type that the prefix's registry reports instead of
+# winecfg's, which Wine's version detection reads; and what detection makes
+# of it: product type, version, service pack and build, then the product type
+# in the registry and the service pack text as old systems read them, then
+# whether an element for Windows 10 and later is kept. From Windows 8.1 on, a
+# program learns the true version only where its manifest names the system.
+WINDOWS = {
+    "winxp64": ("winxp64", None, None, "1 0502 0200 3790 1 0200 0"),
+    "win2003": ("win2003", None, None, "2 0502 0200 3790 2 0200 0"),
+    "vista": ("vista", None, None, "1 0600 0200 6002 1 0200 0"),
+    "win7": ("win7", None, None, "1 0601 0100 7601 1 0100 0"),
+    "win10": ("win10", None, None, "1 0a00 0000 18362 1 0000 1"),
+    "w10-22h2": ("win10", 19045, None, "1 0a00 0000 19045 1 0000 1"),
+    "w11-23h2": ("win10", 22631, None, "1 0a00 0000 22631 1 0000 1"),
+    "w11-24h2": ("win10", 26100, None, "1 0a00 0000 26100 1 0000 1"),
+    "srv2022": ("win10", 20348, "ServerNT", "2 0a00 0000 20348 2 0000 1"),
+    # A domain controller: product type 2 in the version record.
+    "dc2025": ("win10", 26100, "LanmanNT", "2 0a00 0000 26100 2 0000 1"),
+}
+VERSIONS = tuple(WINDOWS)
 
 # Settings that show only where their conditions hold: (qualified id, the
 # versions that show it).
 LEGACY = ("winxp64", "win2003")
-VISTA_ON = ("vista", "win7", "win10")
+VISTA_ON = VERSIONS[2:]
+TEN_ON = VERSIONS[4:]
 KNOWN = [
     ("net-tcpip.ip.DefaultTTL", VERSIONS),
     ("net-tcpip-retrans.ack.SackOpts", LEGACY),
@@ -37,8 +58,8 @@ KNOWN = [
     ("mm-system.SystemResponsiveness.SystemResponsiveness", VISTA_ON),
     ("err-dumps.LocalDumps.LocalDumps", VISTA_ON),
     ("sec-uac.EnableLUA.EnableLUA", VISTA_ON),
-    ("priv-telemetry.AllowTelemetry.AllowTelemetry", ("win10",)),
-    ("share-client.DisableBandwidthThrottling.DisableBandwidthThrottling", ("win10",)),
+    ("priv-telemetry.AllowTelemetry.AllowTelemetry", TEN_ON),
+    ("share-client.DisableBandwidthThrottling.DisableBandwidthThrottling", TEN_ON),
     ("cpu-scheduling.Win32PrioritySeparation.Win32PrioritySeparation", VERSIONS),
 ]
 
@@ -74,6 +95,16 @@ PLANTED = rf"""Windows Registry Editor Version 5.00
 """
 
 
+VERSION_REG = r"""Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion]
+{build}
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ProductOptions]
+{type}
+"""
+
+
 class Failure(Exception):
     pass
 
@@ -105,11 +136,20 @@ class Prefix:
         return "Z:" + self.path(name).replace("/", "\\")
 
     def switch(self, version):
+        base, build, product_type, detected = WINDOWS[version]
         for _ in range(3):
-            if self.wine("winecfg", "-v")[1].strip() == version:
+            # winecfg writes its version's build and product type every time.
+            self.wine("winecfg", "-v", base)
+            if build or product_type:
+                self.import_reg("version.reg", VERSION_REG.format(
+                    build=f'"CurrentBuild"="{build}"\n"CurrentBuildNumber"="{build}"'
+                    if build else "",
+                    type=f'"ProductType"="{product_type}"' if product_type else ""))
+            probe = os.path.join(self.build, "tests", "xml", "system_version_probe.exe")
+            code, out, err = self.wine(probe)
+            if out.strip() == detected:
                 return
-            self.wine("winecfg", "-v", version)
-        raise Failure(f"the prefix would not switch to {version}")
+        raise Failure(f"the prefix would not switch to {version}: detected {out}{err}")
 
     def import_reg(self, name, text=None):
         if text is not None:
@@ -174,7 +214,7 @@ def test_round_trip(build, prefix):
     check = os.path.join(build, "tests", "app", "catalogue_check.exe")
     dump_exe = os.path.join(build, "run", "velmora-dump.exe")
     prefix.import_reg("planted.reg", PLANTED)
-    for version in ("winxp64", "win10"):
+    for version in ("winxp64", "w11-24h2"):
         prefix.switch(version)
         before = items_of(run(prefix, dump_exe, "/items", items))
         expected = items_of(run(prefix, check, items, "flip", prefix.windows_path("flipped.reg")))
@@ -203,7 +243,7 @@ def test_round_trip(build, prefix):
     tuned = {q: v for q, v in after.items() if v[3] != v[1]}
     fresh = Prefix(os.path.abspath(build))
     try:
-        fresh.switch("win10")
+        fresh.switch("w11-24h2")
         fresh.import_reg("planted.reg", PLANTED)
         shutil.copy(prefix.path("tuned.reg"), fresh.path("tuned.reg"))
         fresh.import_reg("tuned.reg")
@@ -212,7 +252,7 @@ def test_round_trip(build, prefix):
         fresh.close()
     lost = [f"{q}: {v[3]} inherited={v[4]}, carried {carried.get(q)}"
             for q, v in tuned.items() if carried.get(q, (None,) * 5)[3:] != v[3:]]
-    print(f"win10: {len(tuned)} of {len(after)} items exported")
+    print(f"w11-24h2: {len(tuned)} of {len(after)} items exported")
     if lost or len(tuned) < len(after) // 2:
         raise Failure(f"{len(tuned)} of {len(after)} items exported, lost:\n" + "\n".join(lost))
 
@@ -221,7 +261,7 @@ def test_undo(build, prefix):
     items = windows(os.path.join(build, "run", "items"))
     check = os.path.join(build, "tests", "app", "catalogue_check.exe")
     prefix.import_reg("planted.reg", PLANTED)
-    for version in ("winxp64", "win10"):
+    for version in ("winxp64", "w11-24h2"):
         prefix.switch(version)
         folder = prefix.path(f"undo-{version}")
         os.mkdir(folder)

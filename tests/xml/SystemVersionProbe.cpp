@@ -1,6 +1,6 @@
 // Prints what detection finds in the process it runs in, for a test that
 // starts it under several Windows versions (a process learns its version when
-// it starts): product type, version and service pack, then what the fallback
+// it starts): product type, version, service pack and build, then what the fallback
 // for old systems makes of the registry and the service pack text, then
 // whether an element for Windows 10 and later is kept.
 #include <windows.h>
@@ -18,8 +18,9 @@ int main() {
         xml::Document document;
         xml::VersionDependedDocumentBuilder builder(&document);
         builder.startElement(L"e", {{L"productVersion", L">= 10.0"}});
-        std::printf("%d %04x %04x %d %04x %d\n", system.productType, system.productVersion,
-                    system.servicePackVersion, xml::SystemVersion::productTypeFromRegistry(),
+        std::printf("%d %04x %04x %d %d %04x %d\n", system.productType, system.productVersion,
+                    system.servicePackVersion, system.build,
+                    xml::SystemVersion::productTypeFromRegistry(),
                     xml::SystemVersion::servicePackOf(plain.szCSDVersion),
                     document.getChildCount());
     } catch (const Exception& e) {

@@ -16,6 +16,7 @@ using xml::SystemVersion;
 const SystemVersion windows2000{SystemVersion::WORKSTATION, 0x0500, 0x0400};
 const SystemVersion xpSp1a{SystemVersion::PERSONAL, 0x0501, 0x0101};
 const SystemVersion server2003Sp2{SystemVersion::SERVER, 0x0502, 0x0200};
+const SystemVersion windows11{SystemVersion::WORKSTATION, 0x0a00, 0, 26100};
 
 // The tree below a node in one line: elements as name(children), texts quoted.
 std::wstring render(const xml::Node& node) {
@@ -72,6 +73,12 @@ TEST(VersionDependedDocumentBuilder, KeepsWhatHoldsAndRefusesWhatIsFaulty) {
         {xpSp1a, L"<e productType='Personal' productVersion='bad'/>",
          L"error: invalid productVersion: bad"},
         {xpSp1a, L"<e productVersion='5.0' productSPVersion='bad'/>", L""},
+        {windows11, L"<e productBuild='>= 22000'/><f productBuild='< 22000'/>", L"e"},
+        {windows11, L"<e productBuild='26100'/><f productBuild='== 26200'/>", L"e"},
+        {server2003Sp2, L"<e productBuild='< 1'/>", L"e"},
+        {windows11, L"<e productBuild='>= 22H2'/>", L"error: invalid productBuild: 22H2"},
+        {windows11, L"<e productBuild='>= 10.0'/>", L"error: invalid productBuild: 10.0"},
+        {windows11, L"<e productSPVersion='1' productBuild='bad'/>", L""},
         // Whole subtrees are left out, and the rest kept with its attributes.
         {xpSp1a,
          L"<r productVersion='>= 5.1'>a<g productType='Server'><g>x</g><i/></g><g/></r><s/>",
@@ -89,14 +96,15 @@ TEST(SystemVersion, PlacesProductTypesAndServicePacks) {
     EXPECT_EQ(SystemVersion::productTypeOf(0x0200, 1), SystemVersion::PERSONAL);
     EXPECT_EQ(SystemVersion::productTypeOf(0x0100, 1), SystemVersion::WORKSTATION);
     EXPECT_EQ(SystemVersion::productTypeOf(0x0000, 3), SystemVersion::SERVER);
+    EXPECT_EQ(SystemVersion::productTypeOf(0x0000, 2), SystemVersion::SERVER);
     EXPECT_EQ(SystemVersion::productTypeOf(L"winnt"), SystemVersion::WORKSTATION);
     EXPECT_EQ(SystemVersion::productTypeOf(L"SERVERNT"), SystemVersion::SERVER);
     EXPECT_EQ(SystemVersion::productTypeOf(L"LanManNT"), SystemVersion::SERVER);
     EXPECT_EQ(SystemVersion::servicePackOf(L""), 0);
     EXPECT_EQ(SystemVersion::servicePackOf(L"service pack 6a"), 0x0601);
     EXPECT_EQ(SystemVersion::servicePackOf(L"Service Pack 6a beta"), 0x0600);
-    EXPECT_EQ(messageOf<Exception>([] { SystemVersion::productTypeOf(0, 2); }),
-              L"unknown OS product type: 2");
+    EXPECT_EQ(messageOf<Exception>([] { SystemVersion::productTypeOf(0, 4); }),
+              L"unknown OS product type: 4");
     EXPECT_EQ(messageOf<Exception>([] { SystemVersion::productTypeOf(L"Terminal"); }),
               L"unknown OS product type: Terminal");
     EXPECT_EQ(messageOf<Exception>([] { SystemVersion::servicePackOf(L"SP2"); }),
