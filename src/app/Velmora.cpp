@@ -648,6 +648,8 @@ std::wstring Velmora::aboutText() {
 
 void Velmora::showAbout() { setHelpText(aboutText()); }
 
+// Ctrl+M plays music and nothing else: a program typed into the dialog, or a
+// shortcut named like a song, would otherwise start with velmora's rights.
 void Velmora::playMp3() {
     std::wstring path;
     try {
@@ -662,7 +664,10 @@ void Velmora::playMp3() {
     }
     if (path.empty()) return;
     try {
-        openFile(path, getHandle(), isElevated());
+        const std::wstring song = resolvedPathOf(path);
+        if (!endsWithIgnoreCase(path, L".mp3") || !endsWithIgnoreCase(song, L".mp3"))
+            throw IOException(L"not an mp3 file: " + path);
+        openAsUser(song);
     } catch (const IOException&) {
         MessageBoxW(getHandle(), text(NO_PLAYER).c_str(), text(MP3_PLAYBACK).c_str(),
                     MB_ICONEXCLAMATION);

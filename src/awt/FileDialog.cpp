@@ -79,6 +79,9 @@ void FileDialog::setVisible(bool visible) {
     // file with the extension is then replaced unasked.
     dialog.lpstrDefExt = extension_.empty() ? nullptr : extension_.c_str();
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    // A file to open is the one chosen, never what a shortcut of that name
+    // leads to.
+    if (mode_ == OPEN) dialog.Flags |= OFN_NODEREFERENCELINKS | OFN_FILEMUSTEXIST;
 
     using Show = BOOL(WINAPI*)(OPENFILENAMEW*);
     const BOOL chosen =

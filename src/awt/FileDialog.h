@@ -8,7 +8,8 @@ namespace awt {
 class Window;
 
 // The system's modal dialog for opening or saving one file of a given
-// extension. It is not a component: setVisible(true) shows the dialog and
+// extension. A file to open must exist, and a shortcut chosen is returned as
+// itself. It is not a component: setVisible(true) shows the dialog and
 // returns when the user has chosen a file or cancelled.
 class FileDialog {
 public:

@@ -48,7 +48,19 @@ void startProgram(const std::wstring& program, const std::wstring& arguments,
     launchProcess(program, L"\"" + program + L"\"" + arguments, true, folder);
 }
 
+// Shells start by running what the user's own settings name (cmd the
+// AutoRun command in the user's registry, PowerShell the profile scripts in
+// the user's documents), which any process of the user may write; started
+// from here, they skip it.
+std::wstring shellArguments(const std::wstring& program) {
+    const std::wstring name = toLowerCase(fileNameOf(program));
+    if (name == L"cmd.exe") return L" /D";
+    if (name == L"powershell.exe" || name == L"pwsh.exe") return L" -NoProfile";
+    return L"";
+}
+
 void shellOpen(const std::wstring& path, const std::wstring& folder, HWND owner) {
+    const std::wstring arguments = shellArguments(path);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     // The caller tells the user; the shell's own box would say it twice.
@@ -56,6 +68,7 @@ void shellOpen(const std::wstring& path, const std::wstring& folder, HWND owner)
     info.hwnd = owner;
     info.lpVerb = L"open";
     info.lpFile = path.c_str();
+    info.lpParameters = arguments.empty() ? nullptr : arguments.c_str() + 1;
     info.lpDirectory = folder.c_str();
     info.nShow = SW_SHOWNORMAL;
     const std::wstring failed = L"ShellExecuteEx(" + path + L") failed: ";
@@ -185,11 +198,18 @@ void openFile(const std::wstring& given, HWND owner, bool elevated) {
     const std::wstring folder = folderOf(path);
     if (!elevated) return shellOpen(path, folder, owner);
     const std::wstring extension = extensionOf(path);
-    if (extension == L".exe") return startProgram(path, L"", folder);
+    if (extension == L".exe") return startProgram(path, shellArguments(path), folder);
     if (extension == L".msc")
         return startProgram(joinPath(systemDirectory(), L"mmc.exe"), L" \"" + path + L"\"", folder);
     if (extension == L".cpl")
         return startProgram(joinPath(systemDirectory(), L"control.exe"), L" \"" + path + L"\"",
                             folder);
     desktopOpen(path, folder);
+}
+
+void openAsUser(const std::wstring& path) {
+    if (!isAbsolutePath(path))
+        throw IOException(L"ShellExecute(" + path + L") failed: " + toString(ERROR_BAD_PATHNAME));
+    const std::wstring full = fullPathOf(path);
+    desktopOpen(full, folderOf(full));
 }

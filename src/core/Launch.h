@@ -30,6 +30,14 @@ std::wstring resolveBareName(const std::wstring& name);
 // programs (.exe) start directly, consoles (.msc) through mmc.exe and
 // control panel items (.cpl) through control.exe from the system directory,
 // and any other document through the desktop shell, which opens it without
-// elevation. Throws IOException when the path is not absolute or nothing
-// could be started.
+// elevation. A command shell (cmd.exe, powershell.exe, pwsh.exe) starts
+// without the start-up commands and scripts that the user's settings name.
+// Throws IOException when the path is not absolute or nothing could be
+// started.
 void openFile(const std::wstring& path, HWND owner, bool elevated);
+
+// Opens a document through the desktop shell, which runs as the user
+// without elevation whatever this process's rights, as a double-click there
+// would. Throws IOException when the path is not absolute or the shell
+// opened nothing.
+void openAsUser(const std::wstring& path);

@@ -73,6 +73,40 @@ bool isElevated() {
            type == TokenElevationTypeFull;
 }
 
+bool fileSecurityEnforced() {
+    // Wine's own export: no Windows has it, and no process of the user can
+    // give it to the system's ntdll, which every process maps from the
+    // system directory.
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr;
+}
+
+std::wstring resolvedPathOf(const std::wstring& path) {
+    using GetFinalPath = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+    const auto getFinalPath = reinterpret_cast<GetFinalPath>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
+    const FileHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) throw IOException(L"CreateFile: " + path + L": " + lastErrorText());
+    if (getFinalPath == nullptr) return path;
+    std::wstring resolved(pathBufferSize, L'\0');
+    DWORD length = getFinalPath(file.get(), resolved.data(), pathBufferSize, 0);
+    if (length >= pathBufferSize) {
+        resolved.resize(length);
+        length = getFinalPath(file.get(), resolved.data(), length, 0);
+        if (length >= resolved.size()) length = 0;
+    }
+    if (length == 0)
+        throw IOException(L"GetFinalPathNameByHandle: " + path + L": " + lastErrorText());
+    resolved.resize(length);
+    // \\?\C:\x is C:\x, and \\?\UNC\server\share is \\server\share.
+    if (resolved.starts_with(L"\\\\?\\UNC\\")) return L"\\" + resolved.substr(7);
+    if (resolved.starts_with(L"\\\\?\\") && resolved.size() >= 7 && resolved[5] == L':')
+        return resolved.substr(4);
+    return resolved;
+}
+
 void restrictDllSearchToSystem() {
     // Looked up rather than imported: a system without it must still start
     // the program.

@@ -26,6 +26,16 @@ std::wstring executableFolder();
 // the other processes of the same user, unelevated, must not steer.
 bool isElevated();
 
+// Whether the file system keeps the rights that programs give files, and
+// enforces them. Wine does neither: every file there belongs to the user and
+// any process may write it.
+bool fileSecurityEnforced();
+
+// The path with every link and junction on the way resolved, as the system
+// finds the file or folder; the path unchanged on systems that cannot tell
+// (before Vista). Throws IOException when the path names nothing.
+std::wstring resolvedPathOf(const std::wstring& path);
+
 // Makes every later DLL load, and the loads those DLLs make, search the
 // system directory only: the program runs elevated from whatever folder it
 // was unpacked into, where a DLL of anyone's may lie beside it. Called first

@@ -106,4 +106,29 @@ TEST(Launch, ElevatedOpensNothingThroughTheAssociationOfItsType) {
     }
 }
 
+// A shell started for the user skips what the user's settings make it run
+// first (cmd's AutoRun, PowerShell's profile scripts), which any of the
+// user's processes may have written.
+TEST(Launch, ShellsStartWithoutTheUsersStartUpCommands) {
+    const ScratchDir dir;
+    const struct {
+        const wchar_t* name;
+        bool elevated;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"cmd.exe", true, L"started\n/D\n"},
+        {L"CMD.EXE", false, L"started\n/D\n"},
+        {L"powershell.exe", true, L"started\n-NoProfile\n"},
+        {L"pwsh.exe", false, L"started\n-NoProfile\n"},
+        {L"cmd.exe.exe", true, L"started\n"},
+    };
+    for (const auto& c : cases) {
+        const std::wstring shell = dir.copy(argumentWriter(), c.name), name = c.name;
+        openFile(shell, nullptr, c.elevated);
+        EXPECT_EQ(writtenText(shell + L".txt"), c.expected)
+            << std::string(name.begin(), name.end()) << " " << c.elevated;
+        DeleteFileW(shell.c_str());
+    }
+}
+
 }  // namespace

@@ -40,6 +40,7 @@ HELP = {
     "方式": "方式のヘルプ: 甲、乙、丙のどれか一つ。",
 }
 APPLY, CANCEL, SAVE = "設定反映", "キャンセル", "設定をファイルに保存"
+MP3, NO_PLAYER = "MP3再生", "プレイヤを起動できません。"
 FILTERS = ["全カテゴリ", "システムのみ", "ユーザのみ"]
 VERSION = "velmora/1.3.2"
 ABOUT_FIRST = "velmora version 1.3.2 (production release)"
@@ -283,17 +284,21 @@ def check_filter(p):
     return shown
 
 
-def save(p, path):
-    """Ctrl+S, then the path typed into the save dialog."""
+def choose_file(p, key, title, path):
+    """The key that opens a file dialog, then the path typed into it."""
     p.focus()
-    p.key("ctrl+s")
-    dialog = p.box(title=SAVE)
+    p.key(key)
+    dialog = p.box(title=title)
     keys = [{"\\": "backslash", ":": "colon", ".": "period", "-": "minus",
              "_": "underscore", "/": "slash"}.get(c, c) for c in path]
-    p.build.xdotool("search", "--sync", "--onlyvisible", "--limit", "1", "--name", f"^{SAVE}$",
+    p.build.xdotool("search", "--sync", "--onlyvisible", "--limit", "1", "--name", f"^{title}$",
                     "windowfocus", "--sync")
     p.key(*keys)
     p.click(dialog.find("Button", id=IDOK))
+
+
+def save(p, path):
+    choose_file(p, "ctrl+s", SAVE, path)
 
 
 def reg_sections(path, timeout=10):
@@ -434,6 +439,49 @@ STARTUP_ERRORS = [
     (["/ITEMS", "x"], "invalid argument: /ITEMS x"),
     (["/items", "missing"], "::FindFirstFile(missing\\root*.xml) failed"),
 ]
+
+
+def test_player(build):
+    """Ctrl+M plays music and nothing else: a program chosen in its dialog is
+    refused with the player's failure box and never started, whatever the
+    rights velmora has; an mp3 file opens with the player of its type."""
+    marker = os.path.join(os.path.dirname(build.winetool), "tests", "registry",
+                          "marker-program.exe")
+    classes = "HKCR"
+    with Run(build, "player") as run:
+        for name in ("player.exe", "w.exe"):
+            shutil.copy(marker, run.scratch.path(name))
+        with open(run.scratch.path("song.mp3"), "wb") as song:
+            song.write(b"ID3")
+        build.wine("reg", "add", classes + "\\.mp3", "/ve", "/d", "velmora-test.mp3", "/f")
+        build.wine("reg", "add", classes + "\\velmora-test.mp3\\shell\\open\\command", "/ve",
+                   "/d", f'"{run.scratch.windows_path("player.exe")}" "%1"', "/f")
+        try:
+            p = run.program
+            p.wait_window()
+            for chosen, refused, started in [("w.exe", True, "player.exe.ran"),
+                                             ("song.mp3", False, "player.exe.ran")]:
+                choose_file(p, "ctrl+m", MP3, run.scratch.windows_path(chosen))
+                if refused:
+                    box = p.box(title=MP3)
+                    expect(f"box after choosing {chosen}", p.box_text(box), NO_PLAYER)
+                    p.answer(box, IDOK)
+                deadline = time.time() + (3 if refused else 20)
+                while time.time() < deadline and not os.path.exists(run.scratch.path(started)):
+                    time.sleep(0.2)
+                ran = sorted(n for n in os.listdir(run.scratch.folder) if n.endswith(".ran"))
+                expect(f"programs started after choosing {chosen}", ran,
+                       [] if refused else [started])
+            p.no_box()
+            # The player took the foreground: a click on the caption brings
+            # velmora back, as a person would.
+            win = p.window()
+            p.click_at(win.sx + win.width // 2, win.sy + 12)
+            p.key("Escape")
+            expect("exit code after Esc", p.wait_exit(), 0)
+        finally:
+            build.wine("reg", "delete", classes + "\\.mp3", "/f", check=False)
+            build.wine("reg", "delete", classes + "\\velmora-test.mp3", "/f", check=False)
 
 
 def test_startup_errors(build):
