@@ -17,22 +17,6 @@ namespace {
 // More undo files of one second than this are no person's applies.
 constexpr int maxNamesPerStem = 100;
 
-// Makes the folder when it is missing. One that exists must be a folder of
-// its own, never a link or junction that would send the file elsewhere.
-void makeFolder(const std::wstring& path) {
-    if (CreateDirectoryW(path.c_str(), nullptr)) return;
-    const DWORD error = GetLastError();
-    if (error != ERROR_ALREADY_EXISTS) {
-        SetLastError(error);
-        throw IOException(L"CreateDirectory: " + path + L": " + lastErrorText());
-    }
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw IOException(L"not a folder: " + path);
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        throw IOException(L"a link, not a folder: " + path);
-}
-
 // The profile folder as the system's list of profiles has it for this
 // process's user, which the user's own processes cannot redirect, unlike
 // the environment and the shell folders of the user's registry.
@@ -79,11 +63,7 @@ std::wstring UndoFile::save(const std::vector<Folder>& folders, const std::wstri
 }
 
 std::wstring UndoFile::saveInto(const Folder& folder, const std::wstring& stem) const {
-    std::wstring path = folder.base;
-    for (const std::wstring& name : folder.below) {
-        path = joinPath(path, name);
-        makeFolder(path);
-    }
+    const std::wstring path = makeKeptFolder(folder);
     for (int number = 1; number <= maxNamesPerStem; ++number) {
         const std::wstring name = stem + (number == 1 ? L"" : L"-" + toString(number)) + L".reg";
         const std::wstring file = joinPath(path, name);
@@ -92,8 +72,16 @@ std::wstring UndoFile::saveInto(const Folder& folder, const std::wstring& stem) 
     throw IOException(L"every name taken: " + joinPath(path, stem + L".reg"));
 }
 
-std::vector<UndoFile::Folder> UndoFile::defaultFolders() {
-    std::vector<Folder> folders{{executableFolder(), {L"backups"}}};
+std::vector<UndoFile::Folder> UndoFile::defaultFolders(bool elevated) {
+    std::vector<Folder> folders{{executableFolder(), {L"backups"}, elevated, elevated}};
+    if (elevated) {
+        try {
+            folders.push_back(programDataFolder());
+        } catch (const Exception&) {
+            // Without it the folder beside the program is the only one.
+        }
+        return folders;
+    }
     try {
         // Windows before Vista kept local application data elsewhere.
         const bool vista = xml::SystemVersion::detect().productVersion >= 0x0600;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/GuardedFolder.h"
 #include "registry/RegistryStorage.h"
 
 class Category;
@@ -12,14 +13,7 @@ class Category;
 // the registry editor imports again (a double-click, or regedit /s).
 class UndoFile {
 public:
-    // Where undo files go, in the order tried: a folder beside the program
-    // and one in the user's local application data.
-    struct Folder {
-        // Must exist already.
-        std::wstring base;
-        // The folders below base that are made when missing.
-        std::vector<std::wstring> below;
-    };
+    using Folder = KeptFolder;
 
     // Records what every item that apply would change holds now. Throws
     // Exception naming the item when a part of that cannot be read.
@@ -34,10 +28,12 @@ public:
     // each folder tried and why it failed.
     std::wstring save(const std::vector<Folder>& folders, const std::wstring& stem) const;
 
-    // "backups" beside the program, then "velmora\backups" in the local
-    // application data of the user's profile. Throws Exception when the
-    // profile cannot be found.
-    static std::vector<Folder> defaultFolders();
+    // Where undo files go, in the order tried. Elevated, only folders that
+    // the user's processes without elevation cannot write: "backups" beside
+    // the program when the program's folder is so, then "velmora\backups" in
+    // ProgramData. Otherwise "backups" beside the program, then
+    // "velmora\backups" in the local application data of the user's profile.
+    static std::vector<Folder> defaultFolders(bool elevated);
     // The local time now as yyyymmdd-hhmmss.
     static std::wstring timeStem();
 

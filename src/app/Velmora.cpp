@@ -598,7 +598,8 @@ void Velmora::onApply() {
 bool Velmora::keepUndoFile() {
     try {
         const UndoFile undo(categories_);
-        if (!undo.isEmpty()) undo.save(UndoFile::defaultFolders(), UndoFile::timeStem());
+        if (!undo.isEmpty())
+            undo.save(UndoFile::defaultFolders(isElevated()), UndoFile::timeStem());
         return true;
     } catch (const Exception& e) {
         std::wstring question = text(NO_UNDO_FILE);
@@ -642,8 +643,10 @@ std::wstring Velmora::aboutText() {
     return programName + L" version " + programVersion + L" (" + programRelease + L")\r\n" +
            L"著作権所有 (C) Quellmarsh。無断で複製することを禁じます。\r\n" +
            L"このプログラムはシステムの設定を変更します。反映の前の値は、元に戻すためのファイルとして "
-           L"velmora.exe のフォルダの backups (書き込めない時は %LOCALAPPDATA%\\velmora\\backups) "
-           L"に保存されます。";
+           L"velmora.exe のフォルダの backups に保存されます。管理者として実行中にそのフォルダを"
+           L"管理者以外も変更できる時は %ProgramData%\\velmora\\backups に、管理者でなく "
+           L"backups に書き込めない時は %LOCALAPPDATA%\\velmora\\backups に保存します。"
+           L"インポートするのは、これらのフォルダのファイルだけにしてください。";
 }
 
 void Velmora::showAbout() { setHelpText(aboutText()); }

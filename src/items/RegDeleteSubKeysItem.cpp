@@ -25,16 +25,22 @@ void RegDeleteSubKeysItem::readParameters(const xml::Element& params) {
     });
     if (backup == NULL_STRING || backup.empty())
         throw ConfigException(L"no <backup> of item " + getId());
-    // A backup is imported again with our rights, so it lives where the
-    // program does, which an installer protects, never in the current
-    // directory; a share or a device could hand back anything.
+    // A backup is imported again with our rights, so it lives beside the
+    // program or, elevated, where only administrators write, never in the
+    // current directory; a share or a device could hand back anything.
     const PathAnchor anchor = anchorOf(backup);
     if (anchor == PathAnchor::Network || anchor == PathAnchor::CurrentDrive)
         throw ConfigException(L"<backup> of item " + getId() + L" names no local file: " + backup);
-    if (anchor == PathAnchor::Relative) backup = joinPath(executableFolder(), backup);
     // One name for the existence test, the write and the import, fixed now.
     if (!endsWithIgnoreCase(backup, L".reg")) backup += L".reg";
-    backupPath_ = fullPathOf(backup);
+    const bool elevated = isElevated();
+    if (anchor == PathAnchor::Relative) {
+        backupFolder_ = backupFolder(elevated);
+        backupPath_ = fullPathOf(joinPath(pathOf(backupFolder_), backup));
+    } else {
+        backupPath_ = fullPathOf(backup);
+        backupFolder_ = {parentPathOf(backupPath_), {}, elevated, false};
+    }
     AbstractRegCheckItem::readParameters(params);
 }
 
@@ -57,11 +63,15 @@ bool RegDeleteSubKeysItem::readState(RegKey& key) {
 void RegDeleteSubKeysItem::load() {
     checkKeyPath();
     try {
+        keyMissing_ = !RegKey::exists(getKeyPath());
+        if (keyMissing_) {
+            loadState(true);
+            return;
+        }
         RegKey key(getKeyPath(), RegKey::READ);
         loadState(readState(key));
-    } catch (const RegKeyException&) {
-        loadState(true);
-        keyMissing_ = true;
+    } catch (const RegKeyException& e) {
+        throw RegKeyException(L"key of item " + getId() + L" cannot be read: " + e.getMessage());
     }
 }
 
@@ -89,7 +99,7 @@ void RegDeleteSubKeysItem::commit() {
 // cleaned, one that the backup does not hold.
 void RegDeleteSubKeysItem::clean() {
     {
-        RegistryStorage backup(backupPath_);
+        RegistryStorage backup(joinPath(makeKeptFolder(backupFolder_), fileNameOf(backupPath_)));
         backup.getKey(getKeyPath()).loadTree();
         backup.save();
     }
@@ -112,7 +122,7 @@ void RegDeleteSubKeysItem::clean() {
 // The registry editor reports nothing, so the key itself must show that the
 // sub-keys are back.
 void RegDeleteSubKeysItem::restore() {
-    RegistryStorage::importBackup(backupPath_, getKeyPath());
+    RegistryStorage::importBackup(backupPath_, getKeyPath(), makeKeptFolder(backupFolder_));
     bool clean = true;
     try {
         RegKey key(getKeyPath(), RegKey::READ);

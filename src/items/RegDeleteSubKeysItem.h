@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "core/GuardedFolder.h"
 #include "items/AbstractRegCheckItem.h"
 
 // A key cleaned of every sub-key but the kept ones. Checking writes the whole
@@ -20,13 +21,17 @@ public:
     void storePriorState(RegistryStorage& storage) override;
 
     bool isFrozen() const { return noBackup_; }
-    // Absolute, with ".reg" at its end.
+    // Absolute, with ".reg" at its end. Named without a folder, the backup is
+    // kept beside the program; elevated, only where no process of the user
+    // without elevation can write (see backupFolder).
     const std::wstring& getBackupPath() const { return backupPath_; }
 
 protected:
     // Throws ConfigException without a backup parameter.
     void readParameters(const xml::Element& params) override;
     void deriveDefault() override { initDefaultState(false); }
+    // Throws RegKeyException for a key that exists but cannot be read: it is
+    // never taken for a clean one.
     void load() override;
     // Cleaning throws RegKeyException "delete sub key: " + name, with nothing
     // deleted, when a sub-key to delete has sub-keys of its own; restoring
@@ -47,4 +52,5 @@ private:
     bool noBackup_ = false;
     bool keyMissing_ = false;
     std::wstring backupPath_;
+    KeptFolder backupFolder_;
 };

@@ -39,14 +39,18 @@ protected:
     }
 };
 
+std::wstring randomText(const std::wstring& forFile) {
+    uint8_t random[8];
+    if (!RtlGenRandom(random, sizeof random)) throw IOException(L"RtlGenRandom: " + forFile);
+    std::wstring text;
+    for (const uint8_t byte : random) text += byteToHex(byte);
+    return text;
+}
+
 // A name beside the target that no other process can foresee, so none can
 // have put a link there to be followed.
 std::wstring temporaryNameFor(const std::wstring& fileName) {
-    uint8_t random[8];
-    if (!RtlGenRandom(random, sizeof random)) throw IOException(L"RtlGenRandom: " + fileName);
-    std::wstring name = fileName + L".";
-    for (const uint8_t byte : random) name += byteToHex(byte);
-    return name + L".tmp";
+    return fileName + L"." + randomText(fileName) + L".tmp";
 }
 
 // Starts the registry editor on the file and waits for it to end.
@@ -202,29 +206,58 @@ void RegistryStorage::importRegFile(const std::wstring& filePath) {
         throw IOException(L"Failed to import registry: " + std::to_wstring(exitCode));
 }
 
-void RegistryStorage::importBackup(const std::wstring& filePath, const std::wstring& keyPath) {
-    // Held open without write or delete sharing until the editor is done, so
-    // that the file it reads is the file checked here.
-    const FileHandle file(CreateFileW(filePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) throw IOException(L"CreateFile: " + filePath + L": " + lastErrorText());
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) {
-        throw IOException(L"GetFileSize: " + filePath + L": " + lastErrorText());
+void RegistryStorage::importBackup(const std::wstring& filePath, const std::wstring& keyPath,
+                                   const std::wstring& copyFolder) {
+    std::string bytes;
+    {
+        const FileHandle file(CreateFileW(filePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) throw IOException(L"CreateFile: " + filePath + L": " + lastErrorText());
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(file.get(), &size)) {
+            throw IOException(L"GetFileSize: " + filePath + L": " + lastErrorText());
+        }
+        // Backups of the keys that definitions clean are small; a file far
+        // larger is no backup of ours, and an odd size is no UTF-16 text.
+        if (size.QuadPart > (256LL << 20))
+            throw IOException(L"backup refused, larger than 256 MiB: " + filePath);
+        if (size.QuadPart % 2 != 0)
+            throw IOException(L"backup refused, no registry script header: " + filePath);
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(size.QuadPart), &read,
+                      nullptr) ||
+            read != size.QuadPart) {
+            throw IOException(L"ReadFile: " + filePath + L": " + lastErrorText());
+        }
     }
-    // Backups of the keys that definitions clean are small; a file far
-    // larger is no backup of ours, and an odd size is no UTF-16 text.
-    if (size.QuadPart > (256LL << 20))
-        throw IOException(L"backup refused, larger than 256 MiB: " + filePath);
-    if (size.QuadPart % 2 != 0)
-        throw IOException(L"backup refused, no registry script header: " + filePath);
-    std::wstring text(static_cast<size_t>(size.QuadPart / 2), L'\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), text.data(), static_cast<DWORD>(size.QuadPart), &read, nullptr) ||
-        read != size.QuadPart) {
-        throw IOException(L"ReadFile: " + filePath + L": " + lastErrorText());
-    }
+    const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
     const std::wstring refusal = regScriptRefusal(text, keyPath);
     if (!refusal.empty()) throw IOException(L"backup refused, " + refusal + L": " + filePath);
-    importRegFile(filePath);
+    // The editor opens what it imports by name, so it is given a copy of the
+    // bytes just checked, made new under a name nobody can foresee in a
+    // folder of the caller's choosing (elevated, one only administrators
+    // write), and held open without write sharing until the editor is done:
+    // no link or rewrite of the backup can change what is imported.
+    const std::wstring copy = joinPath(copyFolder, L"import-" + randomText(filePath) + L".reg");
+    FileHandle held(CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!held.valid()) throw IOException(L"CreateFile: " + copy + L": " + lastErrorText());
+    const struct Removal {
+        FileHandle& file;
+        const std::wstring& path;
+        ~Removal() {
+            if (file.valid()) CloseHandle(file.release());
+            DeleteFileW(path.c_str());
+        }
+    } removal{held, copy};
+    DWORD written = 0;
+    if (!WriteFile(held.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size() || !CloseHandle(held.release()))
+        throw IOException(L"WriteFile: " + copy + L": " + lastErrorText());
+    // Reopened to read only, so that the editor may read beside it.
+    held = FileHandle(CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!held.valid()) throw IOException(L"CreateFile: " + copy + L": " + lastErrorText());
+    importRegFile(copy);
 }

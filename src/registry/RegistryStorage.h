@@ -60,10 +60,11 @@ public:
     // know reads the registry back. Throws IOException.
     static void importRegFile(const std::wstring& filePath);
     // Imports a backup of the key: only a file that changes nothing outside
-    // the key or below it (see regScriptRefusal), and that stays as checked
-    // until the editor is done. Throws IOException naming the file, with
-    // nothing imported, for any other.
-    static void importBackup(const std::wstring& filePath, const std::wstring& keyPath);
+    // the key or below it (see regScriptRefusal). The editor reads a copy of
+    // the bytes checked, made in copyFolder and removed afterwards. Throws
+    // IOException naming the file, with nothing imported, for any other.
+    static void importBackup(const std::wstring& filePath, const std::wstring& keyPath,
+                             const std::wstring& copyFolder);
 
 private:
     // The file's whole content, byte order mark first.

@@ -151,16 +151,17 @@ def test_endings(build):
 
 def test_undo(build):
     """With no folder to take the undo file the user is asked, and No applies
-    nothing and keeps the window. With the folder beside the program free
-    again, apply keeps its undo file there, and importing it brings the
-    registry back."""
-    local = build.wine("cmd", "/c", "echo", "%LOCALAPPDATA%\\velmora").stdout.decode().strip()
-    ours = build.wine("winepath", "-u", local).stdout.decode().strip()
-    if os.path.lexists(ours):
-        os.rename(ours, ours + ".aside")
+    nothing and keeps the window. Elevated, as Wine runs every program, the
+    folders are the one beside the program and ProgramData's, never the
+    user's own. With the folder beside the program free again, apply keeps
+    its undo file there, and importing it brings the registry back."""
+    ours = build.wine("cmd", "/c", "echo", "%ProgramData%\\velmora").stdout.decode().strip()
+    host = build.wine("winepath", "-u", ours).stdout.decode().strip()
+    if os.path.lexists(host):
+        os.rename(host, host + ".aside")
     try:
         with Run(build, "undo") as run:
-            for blocker in (run.scratch.path("backups"), ours):
+            for blocker in (run.scratch.path("backups"), host):
                 open(blocker, "w").close()
             p = run.program
             p.wait_window()
@@ -168,7 +169,7 @@ def test_undo(build):
             p.key("Return")
             box = p.box()
             expect("question", p.box_text(box), UNDO_QUESTION.format(
-                f"not a folder: {run.scratch.windows_path('backups')}\nnot a folder: {local}"))
+                f"not a folder: {run.scratch.windows_path('backups')}\nnot a folder: {ours}"))
             print("screenshot:", build.screenshot("undo-question"))
             p.answer(box, IDNO)
             run.unchanged("after No")
@@ -183,9 +184,9 @@ def test_undo(build):
             build.wine("regedit", "/s", run.scratch.windows_path("backups") + "\\" + files[0])
             run.unchanged("after importing the undo file")
     finally:
-        os.remove(ours)
-        if os.path.lexists(ours + ".aside"):
-            os.rename(ours + ".aside", ours)
+        os.remove(host)
+        if os.path.lexists(host + ".aside"):
+            os.rename(host + ".aside", host)
 
 
 def page_down_to(p, page):

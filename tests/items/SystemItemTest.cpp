@@ -346,8 +346,20 @@ TEST_F(ItemTest, CleaningBacksUpFirstDeletesAllOrNothingAndRestoresOnlyItsOwnKey
         EXPECT_EQ(shown, c.shown) << row;
         DeleteFileW(item->getBackupPath().c_str());
     }
+    // The editor read copies of the checked bytes, each gone after its import.
+    WIN32_FIND_DATAW found;
+    EXPECT_EQ(FindFirstFileW(joinPath(executableFolder(), L"import-*.reg").c_str(), &found),
+              INVALID_HANDLE_VALUE);
     EXPECT_EQ(tree(machine.path() + L"\\planted", false), L"-");
     EXPECT_EQ(tree(keyPath(L"outside"), false), L"[K]");
+    // A key the registry refuses to open (a name longer than it allows, here)
+    // is no clean key.
+    const std::wstring refused(300, L'a');
+    EXPECT_EQ(messageOf<RegKeyException>([&] {
+                  configured<RegDeleteSubKeysItem>({{L"backup", L"b"}}, refused);
+              }),
+              L"key of item sample cannot be read: open key: " +
+                  keyPath(refused).substr(keyPath(refused).find(L'\\') + 1));
     for (const std::wstring backup :
          {L"\\\\server\\share\\b", L"\\\\?\\C:\\b", L"\\\\.\\pipe\\b", L"C:b", L"\\b"}) {
         EXPECT_EQ(messageOf<ConfigException>([&] {
