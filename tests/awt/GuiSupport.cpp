@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <utility>
 
 #include "awt/Toolkit.h"
@@ -18,6 +19,49 @@ struct ToolkitEnvironment : ::testing::Environment {
 };
 [[maybe_unused]] const auto* const environment =
     ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+
+// Whether the file a Linux program writes has stopped growing, as seen by
+// one more look at it every call.
+struct PictureWatch {
+    std::wstring file;
+    DWORD last = 0;
+    int unchanged = 0;
+    bool done() {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return false;
+        const DWORD size = data.nFileSizeLow;
+        unchanged = size > 0 && std::exchange(last, size) == size ? unchanged + 1 : 0;
+        return unchanged >= 30;
+    }
+};
+
+// A picture of the display at the first failure of each test, beside the
+// test program and named after the test, for the one who reads the log of a
+// run that nobody watched. The loop does not run meanwhile: the picture is
+// of the moment the test failed.
+struct FailureShots : ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { taken = false; }
+    void OnTestPartResult(const ::testing::TestPartResult& result) override {
+        if (!result.failed() || std::exchange(taken, true)) return;
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string name = std::string("failed-") + test->test_suite_name() + "." +
+                                 test->name() + ".png";
+        wchar_t self[MAX_PATH + 1];
+        const std::wstring program(self, GetModuleFileNameW(nullptr, self, MAX_PATH + 1));
+        const std::wstring file =
+            program.substr(0, program.rfind(L'\\') + 1) + std::wstring(name.begin(), name.end());
+        // The host's path of a file on drive Z.
+        std::wstring host = file.substr(2);
+        for (wchar_t& c : host) c = c == L'\\' ? L'/' : c;
+        startLinux(L"import -window root " + host);
+        PictureWatch watch{file};
+        for (int i = 0; i < 2000 && !watch.done(); ++i) Sleep(10);
+        std::printf("screenshot: %ls\n", host.c_str());
+    }
+    bool taken = false;
+};
+[[maybe_unused]] const bool failureShots =
+    (::testing::UnitTest::GetInstance()->listeners().Append(new FailureShots), true);
 
 const std::function<bool()>* condition = nullptr;
 DWORD deadline = 0;
@@ -68,23 +112,16 @@ void show(awt::Frame& frame, int width, int height) {
 void xdotool(const std::wstring& arguments) { startLinux(L"xdotool " + arguments); }
 
 bool screenshot(const std::wstring& path) {
+    char wanted[2] = {};
+    if (GetEnvironmentVariableA("VELMORA_SCREENSHOTS", wanted, 2) != 1 || wanted[0] != '1')
+        return true;
     // Wine cannot wait for a Linux program: the picture is done when its
     // file has stopped growing. Until then this process's own output was
     // seen to be lost, so the wait is needed whatever follows.
-    const std::wstring file = L"Z:" + path;
-    DeleteFileW(file.c_str());
+    PictureWatch watch{L"Z:" + path};
+    DeleteFileW(watch.file.c_str());
     startLinux(L"import -window root " + path);
-    DWORD last = 0;
-    int unchanged = 0;
-    return runUntil(
-        [&] {
-            WIN32_FILE_ATTRIBUTE_DATA data;
-            if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return false;
-            const DWORD size = data.nFileSizeLow;
-            unchanged = size > 0 && std::exchange(last, size) == size ? unchanged + 1 : 0;
-            return unchanged >= 30;  // about 300 ms
-        },
-        20000);
+    return runUntil([&] { return watch.done(); }, 20000);  // done after about 300 ms unchanged
 }
 
 void startLinux(const std::wstring& program) {

@@ -17,7 +17,9 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import signal
 import time
+import traceback
 import zipfile
 
 import driver
@@ -79,8 +81,7 @@ class Run:
     def __exit__(self, *failure):
         if failure[0] is not None:
             try:
-                print("screenshot of the failure:",
-                      self.build.screenshot(f"failed-{self.name}"))
+                self.build.screenshot(f"failed-{self.name}", failure=True)
             except Exception:
                 pass
         self.program.kill()
@@ -134,11 +135,11 @@ def test_endings(build):
             if number == 0:
                 win.find("Static", VERSION)
                 expect("help at start", p.help_text(), HELP[BASIC])
-                print("screenshot:", build.screenshot("start"))
+                build.screenshot("start")
             changes = edit_basic_page(p)
             run.unchanged("before apply")
             if number == 0:
-                print("screenshot:", build.screenshot("edited"))
+                build.screenshot("edited")
             p.focus()
             end(p)
             expect(f"exit code after {ending}", p.wait_exit(), 0)
@@ -170,7 +171,7 @@ def test_undo(build):
             box = p.box()
             expect("question", p.box_text(box), UNDO_QUESTION.format(
                 f"not a folder: {run.scratch.windows_path('backups')}\nnot a folder: {ours}"))
-            print("screenshot:", build.screenshot("undo-question"))
+            build.screenshot("undo-question")
             p.answer(box, IDNO)
             run.unchanged("after No")
             os.remove(run.scratch.path("backups"))
@@ -209,7 +210,7 @@ def test_apply_failures(build):
         p.click(p.window().find("Button", "書けない値"))
         page_down_to(p, RESTART)
         p.click(p.window().find("Button", "高速起動"))
-        print("screenshot:", build.screenshot("restart-page"))
+        build.screenshot("restart-page")
         # A restart would end every Windows program of the prefix, this one too.
         sentinel = subprocess.Popen(
             [build.winetool, "run", build.window_tree, "--title", "no such window",
@@ -230,7 +231,7 @@ def test_apply_failures(build):
                    "設定を反映する権限がありません。\n"
                    "Item ID: nested.faulty.broken\n"
                    f"Message: open key: {run.scratch.subkey}\\{driver.LONG_KEY_NAME}")
-            print("screenshot:", build.screenshot("item-error"))
+            build.screenshot("item-error")
             p.answer(box, IDOK)
             box = p.box()
             expect("restart question", p.box_text(box), RESTART_QUESTION)
@@ -324,6 +325,13 @@ def reg_sections(path, timeout=10):
     return sections
 
 
+def wait_for_help(p, expected, what, timeout=10):
+    deadline = time.time() + timeout
+    while p.help_text() != expected and time.time() < deadline:
+        time.sleep(0.2)
+    expect(what, p.help_text(), expected)
+
+
 def test_browse_and_save(build):
     """Pages, the filter, help and the about text, and saving, in one run."""
     with Run(build, "browse") as run:
@@ -345,20 +353,24 @@ def test_browse_and_save(build):
         before = p.help_text()
         expect("help before pointing", before in (HELP[BASIC], HELP["フラグ"]), True)
         radio = win.find("Button", "乙")
-        p.point_at(*radio.centre())
-        time.sleep(0.3)
-        p.point_at(*win.find("Static", VERSION).centre())
+        # A pass counts only where the pointer really stayed less than the
+        # 800 ms, which a busy machine may stretch.
+        for _ in range(5):
+            pointed = time.time()
+            p.point_at(*radio.centre())
+            time.sleep(0.3)
+            p.point_at(*win.find("Static", VERSION).centre())
+            if time.time() - pointed < 0.7:
+                break
         time.sleep(1.2)
         expect("help after pointing for 300 ms", p.help_text(), before)
         p.point_at(*radio.centre())
-        time.sleep(1.5)
-        expect("help after pointing for 1.5 s", p.help_text(), HELP["方式"])
+        wait_for_help(p, HELP["方式"], "help after pointing")
         # The pointer leaves right after the click, so only the click can
         # have shown the help: a timer that fires later finds it outside.
         p.click(win.find("Button", "有効にする"))
         p.point_at(*win.find("Static", VERSION).centre())
-        time.sleep(1.0)
-        expect("help after a click", p.help_text(), HELP["フラグ"])
+        wait_for_help(p, HELP["フラグ"], "help after a click")
 
         # F1: the about text, three lines naming the program, its version and Quellmarsh.
         p.focus()
@@ -368,7 +380,7 @@ def test_browse_and_save(build):
         expect("about text's line count", len(about), 3)
         if "Quellmarsh" not in "".join(about[1:]):
             raise Failure(f"no notice names Quellmarsh: {about}")
-        print("screenshot:", build.screenshot("about"))
+        build.screenshot("about")
 
         # Saving under the filter all, then system: only items with the system bit.
         key, broken = run.scratch.key, run.scratch.key + "\\" + driver.LONG_KEY_NAME
@@ -390,7 +402,7 @@ def test_browse_and_save(build):
                [w.shown for w in win.find_all("Button", "記録", shown=None)]
                + [g.find("Edit", shown=None).shown
                   for g in win.find_all("Button", "二つの項目", shown=None)], [True, False])
-        print("screenshot:", build.screenshot("filter-system"))
+        build.screenshot("filter-system")
         # The nested category shows under its parent and on its own.
         for key_name, page in [("Next", NESTED), ("Next", NESTED), ("Next", RESTART),
                                ("Next", RESTART), ("Prior", NESTED), ("Prior", NESTED),
@@ -421,7 +433,7 @@ def test_browse_and_save(build):
         save(p, run.scratch.windows_path("missing\\x.reg"))
         box = p.box()
         message = p.box_text(box)
-        print("screenshot:", build.screenshot("save-failure"))
+        build.screenshot("save-failure")
         if not message.startswith("CreateFile: ") or "x.reg" not in message:
             raise Failure(f"save failure box says {message!r}")
         p.answer(box, IDOK)
@@ -502,7 +514,7 @@ def test_startup_errors(build):
                 if message is not None:
                     expect(f"start-up box for {args}", p.box_text(box), message)
                 if number == 0:
-                    print("screenshot:", build.screenshot("startup-error"))
+                    build.screenshot("startup-error")
                 if build.windows(title=driver.TITLE):
                     raise Failure("a main window came up despite the start-up error")
                 p.answer(box, IDOK)
@@ -576,7 +588,7 @@ def test_random_input(build):
     """Random clicks and keys for a while: the program keeps running and
     answering, writes nothing, and ends with exit code 0 on Esc."""
     seed = int(os.environ.get("VELMORA_E2E_SEED", random.randrange(1 << 32)))
-    seconds = float(os.environ.get("SOAK_SECONDS", "60"))
+    seconds = float(os.environ.get("SOAK_SECONDS", "20"))
     print(f"seed {seed} (replay with VELMORA_E2E_SEED={seed}), {seconds:.0f} s")
     rng = random.Random(seed)
     last = collections.deque(maxlen=25)
@@ -622,7 +634,7 @@ def test_random_input(build):
                    ABOUT_FIRST)
             p.no_box()
             run.unchanged("without apply")
-            print("screenshot:", build.screenshot("random-end"))
+            build.screenshot("random-end")
             last.append("Escape")
             searched = search_text(p.window())
             p.key("Escape")
@@ -661,7 +673,7 @@ def test_dpi(build):
             with Run(build, f"dpi{dpi}") as run:
                 p = run.program
                 heights[dpi] = p.wait_window().find("Static", VERSION).height
-                print("screenshot:", build.screenshot(f"dpi-{dpi}"))
+                build.screenshot(f"dpi-{dpi}")
                 for page in PAGES:
                     page_down_to(p, page)
                     cut = clipped(p.window())
@@ -701,15 +713,16 @@ def test_catalogue_pages(build):
             repeats = repeats + 1 if seen and seen[-1] == page else 0
             if repeats == 0 and page not in seen:
                 seen.append(page)
-                shot = build.screenshot(f"page-{len(seen):02d}")
+                build.screenshot(f"page-{len(seen):02d}")
                 cut = clipped(win)
                 if cut:
+                    shot = build.screenshot(f"page-{len(seen):02d}", failure=True)
                     raise Failure(f"on {page} ({shot}) cut off:\n"
                                   + "\n".join(f"{w.cls} {w.text!r}" for w in cut))
             p.key("Next")
             win = p.window()
         expect("pages shown", set(seen), names)
-        print(f"{len(seen)} pages, screenshots {build.shots}/page-*.png")
+        print(f"{len(seen)} pages")
         p.key("Escape")
         expect("exit code after Esc", p.wait_exit(), 0)
     finally:
@@ -731,7 +744,7 @@ def test_dist(build, archive):
             win.find("Static", VERSION)
             if not win.find_all("Static", shown=True):
                 raise Failure("the window shows no page")
-            print("screenshot:", build.screenshot("dist"))
+            build.screenshot("dist")
             p.key("Escape")
             expect("exit code after Esc", p.wait_exit(), 0)
         finally:
@@ -743,13 +756,25 @@ def test_dist(build, archive):
 TESTS = {name[5:]: test for name, test in globals().items() if name.startswith("test_")}
 
 
+def out_of_time(signum, frame):
+    """Ends a test that has run out of its time while it still can say
+    where: the line of the test and of the driver it was waiting at."""
+    where = "".join(traceback.format_stack(frame)[-4:])
+    raise Failure(f"out of time, waiting at:\n{where}")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("test", choices=sorted(TESTS))
     for option in ("winetool", "xdisplay", "velmora", "window-tree", "shots"):
         parser.add_argument("--" + option, required=True)
     parser.add_argument("--dist")
+    parser.add_argument("--limit", type=int,
+                        help="seconds after which the test fails, naming the step it was at")
     args = parser.parse_args()
+    if args.limit:
+        signal.signal(signal.SIGALRM, out_of_time)
+        signal.alarm(args.limit)
     build = driver.Build(args.winetool, args.xdisplay, args.velmora, args.window_tree,
                          args.shots)
     started = time.time()

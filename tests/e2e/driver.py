@@ -176,10 +176,15 @@ class Build:
         subprocess.run(["xdotool", *args], env=self.env, timeout=20, check=True,
                        stdout=subprocess.DEVNULL)
 
-    def screenshot(self, name):
+    def screenshot(self, name, failure=False):
+        """A picture of the display, at a failure or when VELMORA_SCREENSHOTS
+        is 1; its path, or None when none was taken."""
+        if not failure and os.environ.get("VELMORA_SCREENSHOTS") != "1":
+            return None
         path = os.path.join(self.shots, name + ".png")
         subprocess.run(["import", "-window", "root", path], env=self.env, timeout=30,
                        check=True)
+        print("screenshot:", path)
         return path
 
 
