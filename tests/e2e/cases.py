@@ -759,7 +759,10 @@ TESTS = {name[5:]: test for name, test in globals().items() if name.startswith("
 def out_of_time(signum, frame):
     """Ends a test that has run out of its time while it still can say
     where: the line of the test and of the driver it was waiting at."""
-    where = "".join(traceback.format_stack(frame)[-4:])
+    stack = traceback.extract_stack(frame)
+    test = next((i for i, f in enumerate(stack) if f.name.startswith("test_")), 0)
+    ours = [f for f in stack[test:] if os.path.dirname(f.filename) == HERE]
+    where = "".join(traceback.format_list(ours))
     raise Failure(f"out of time, waiting at:\n{where}")
 
 
