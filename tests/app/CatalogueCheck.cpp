@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -33,6 +34,7 @@
 #include "items/AbstractRegItem.h"
 #include "items/CheckItem.h"
 #include "items/DiskPerformanceCounterItem.h"
+#include "items/ExecItem.h"
 #include "items/Inheritable.h"
 #include "items/PriorityControlItem.h"
 #include "items/RegDeleteSubKeysItem.h"
@@ -69,6 +71,17 @@ std::vector<std::wstring> faultsOf(const std::vector<Category*>& categories) {
             if (!ids.insert(id).second) fault(id, L"second item of this qualified id");
             if (item->getName().empty()) fault(id, L"item without a name");
             if (item->getHelp().empty()) fault(id, L"item without help");
+            // A setting names the Microsoft document of its facts last, and
+            // its help fits the five lines of the help area.
+            if (dynamic_cast<const ExecItem*>(item) == nullptr) {
+                const std::wstring& help = item->getHelp();
+                const size_t last = help.rfind(L'\n');
+                if (help.find(L"出典: Microsoft「", last == std::wstring::npos ? 0 : last + 1) ==
+                    std::wstring::npos)
+                    fault(id, L"help not ending with its Microsoft source");
+                if (std::count(help.begin(), help.end(), L'\n') > 4)
+                    fault(id, L"help of more than five lines");
+            }
             const auto* reg = dynamic_cast<const AbstractRegItem*>(item);
             const bool deletes = reg != nullptr && reg->isDefaultDeletes();
             if (const auto* value = dynamic_cast<const ValueItem*>(item)) {

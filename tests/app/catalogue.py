@@ -49,8 +49,9 @@ VERSIONS = tuple(WINDOWS)
 LEGACY = ("winxp64", "win2003")
 VISTA_ON = VERSIONS[2:]
 TEN_ON = VERSIONS[4:]
+TEN_2004_ON = VERSIONS[5:]
 KNOWN = [
-    ("net-tcpip.ip.DefaultTTL", VERSIONS),
+    ("net-tcpip.ip.DefaultTTL", LEGACY),
     ("net-tcpip-retrans.ack.SackOpts", LEGACY),
     ("net-tcpip-conn.ports.MaxUserPort", LEGACY),
     ("net-adapters.window.\x01global.TcpWindowSize", LEGACY),
@@ -61,6 +62,11 @@ KNOWN = [
     ("priv-telemetry.AllowTelemetry.AllowTelemetry", TEN_ON),
     ("share-client.DisableBandwidthThrottling.DisableBandwidthThrottling", TEN_ON),
     ("cpu-scheduling.Win32PrioritySeparation.Win32PrioritySeparation", VERSIONS),
+    # Builds of Windows 10 and 11 told apart, and client editions from servers.
+    ("ai-features.TurnOffWindowsCopilot.TurnOffWindowsCopilot",
+     ("w10-22h2", "w11-23h2", "w11-24h2")),
+    ("ai-features.recall.AllowRecallEnablement", ("w11-24h2",)),
+    ("net-netbios.dns-client.EnableMulticast", TEN_2004_ON),
 ]
 
 # Values that Wine writes back itself, with its own default, whenever a
@@ -103,6 +109,10 @@ VERSION_REG = r"""Windows Registry Editor Version 5.00
 [HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ProductOptions]
 {type}
 """
+
+
+SOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs",
+                       "catalogue-sources.md")
 
 
 class Failure(Exception):
@@ -207,6 +217,14 @@ def test_versions(build, prefix):
         where = [version for version in VERSIONS if qualified in shown[version]]
         if where != list(versions):
             raise Failure(f"{qualified!r} shows as {where}, expected as {list(versions)}")
+    # Every setting that any Windows shows names its sources; an adapter's
+    # copy is listed as <adapter>.
+    listed = set(re.findall(r"^\| (\S+) \|", open(SOURCES, encoding="utf-8").read(), re.M))
+    unlisted = sorted({re.sub(r"\{[0-9a-fA-F-]+\}", "<adapter>", q).replace("\x01", "\\x01")
+                       for items in shown.values() for q, v in items.items()
+                       if v[0] != "velmora.generic.ExecItem"} - listed)
+    if unlisted:
+        raise Failure(f"settings without a row in {SOURCES}:\n" + "\n".join(unlisted))
 
 
 def test_round_trip(build, prefix):
