@@ -61,6 +61,9 @@ TEST(VersionDependedDocumentBuilder, KeepsWhatHoldsAndRefusesWhatIsFaulty) {
         {xpSp1a, L"<e productVersion='< 99999999'/>", L"e"},
         {server2003Sp2, L"<e productType='server'/>", L"e"},
         {xpSp1a, L"<e productType='Workstation'/>", L""},
+        // Client editions, Home among them, as opposed to servers.
+        {xpSp1a, L"<e productType='< Server'/><f productType='< Workstation'/>", L"e,f"},
+        {server2003Sp2, L"<e productType='< Server'/>", L""},
         {server2003Sp2, L"<e productSPVersion='< 2'/>", L""},
         {xpSp1a, L"<e productSPVersion='1'/>", L""},
         {xpSp1a, L"<e productVersion='> 5.0'/>", L"error: invalid expression: > 5.0"},
