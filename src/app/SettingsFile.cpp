@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -213,6 +214,10 @@ SettingsFile::SettingsFile(const std::wstring& fileName, const std::wstring& ite
         }
         settings_.push_back({machine->second, &file, differ(*machine->second, file)});
     }
+    // In the order of the file, which is how its author reads it.
+    std::stable_sort(refusals_.begin(), refusals_.end(), [](const auto& a, const auto& b) {
+        return std::stoi(a.substr(5)) < std::stoi(b.substr(5));
+    });
 }
 
 std::wstring SettingsFile::valueText(const Item& item) {
