@@ -4,7 +4,8 @@
 # make run     build, then start the program on the sample catalogue (with
 #              no display: on Xvfb, screenshot to build/velmora.png, then Esc)
 # make dist    build/velmora-1.3.2-x64.zip: the programs, icon, catalogue
-# make fuzz FUZZ_SECONDS=600   fuzz the XML parser for that long
+# make fuzz FUZZ_SECONDS=600   fuzz the XML parser, then the registry script
+#              reader, each for that long
 # make bench   velmora against the bare system calls under Wine (start-up,
 #              loading, applying, saving, parsing: ratios and goals), and the
 #              parser's throughput on the host
@@ -49,6 +50,7 @@ test: build host
 
 fuzz: host
 	tools/fuzz-parser $(HOST_BUILD) $(FUZZ_SECONDS)
+	tools/fuzz-regscript $(HOST_BUILD) $(FUZZ_SECONDS)
 
 # The random-input test of make test, for as long as asked; the seed is
 # printed, and VELMORA_E2E_SEED=<seed> replays a run.

@@ -6,6 +6,7 @@
 
 #include "core/Constants.h"
 #include "core/Exception.h"
+#include "registry/RegistryLayer.h"
 
 namespace {
 
@@ -21,10 +22,19 @@ const wchar_t* valueNameOf(const std::wstring& name) {
 
 std::wstring decimal(DWORD n) { return std::to_wstring(n); }
 
+const DWORD dwordTypes[] = {REG_DWORD};
 const DWORD binaryTypes[] = {REG_BINARY};
 const DWORD stringTypes[] = {REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ};
 
+// One process-wide layer: the registry is read through it by the one thread
+// that loads a catalogue.
+const RegistryLayer* activeLayer = nullptr;
+
 }  // namespace
+
+RegKey::Layered::Layered(const RegistryLayer& layer) { activeLayer = &layer; }
+
+RegKey::Layered::~Layered() { activeLayer = nullptr; }
 
 RegKey::RegKey(HKEY root, const std::wstring& subKey, REGSAM access, DWORD options) {
     open(root, subKey, access, options);
@@ -36,8 +46,33 @@ RegKey::RegKey(const std::wstring& path, REGSAM access, DWORD options) {
     if (holdsNul(path)) throw IllegalArgumentException(L"key path holds NUL: " + path);
     const size_t separator = path.find(L'\\');
     const HKEY root = rootFromString(path.substr(0, separator));
-    open(root, separator == std::wstring::npos ? L"" : path.substr(separator + 1), access,
-         options);
+    const std::wstring subKey = separator == std::wstring::npos ? L"" : path.substr(separator + 1);
+    if (activeLayer != nullptr) {
+        path_ = path;
+        openLayered(root, subKey, access, options);
+    } else {
+        open(root, subKey, access, options);
+    }
+}
+
+void RegKey::openLayered(HKEY root, const std::wstring& subKey, REGSAM access, DWORD options) {
+    if ((access & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY)) != 0)
+        throw RegKeyException(L"open key: " + subKey);
+    layer_ = activeLayer;
+    switch (layer_->keyState(path_)) {
+        case RegistryLayer::State::ABSENT:
+            throw RegKeyException(L"open key: " + subKey);
+        case RegistryLayer::State::REGISTRY:
+            open(root, subKey, access, options);
+            return;
+        case RegistryLayer::State::PRESENT:
+            try {
+                open(root, subKey, access, options);
+            } catch (const RegKeyException&) {
+                // Made by the script alone.
+            }
+            return;
+    }
 }
 
 RegKey::~RegKey() = default;
@@ -51,8 +86,7 @@ void RegKey::open(HKEY root, const std::wstring& subKey, REGSAM access, DWORD op
         (access & KEY_CREATE_SUB_KEY)
             ? RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, options, access, nullptr, &key,
                               nullptr)
-            : RegOpenKeyExW(root, subKey.empty() ? nullptr : subKey.c_str(), options, access,
-                            &key);
+            : RegOpenKeyExW(root, subKey.empty() ? nullptr : subKey.c_str(), options, access, &key);
     if (result != ERROR_SUCCESS) throw RegKeyException(L"open key: " + subKey);
     handle_.reset(key);
 }
@@ -62,6 +96,10 @@ bool RegKey::exists(const std::wstring& path) {
     const size_t separator = path.find(L'\\');
     const HKEY root = rootFromString(path.substr(0, separator));
     if (separator == std::wstring::npos) return true;
+    if (activeLayer != nullptr) {
+        const RegistryLayer::State state = activeLayer->keyState(path);
+        if (state != RegistryLayer::State::REGISTRY) return state == RegistryLayer::State::PRESENT;
+    }
     HKEY key = nullptr;
     const LONG result = RegOpenKeyExW(root, path.c_str() + separator + 1, 0, READ, &key);
     if (result == ERROR_FILE_NOT_FOUND) return false;
@@ -79,10 +117,12 @@ HKEY RegKey::rootFromString(const std::wstring& rootName) {
 }
 
 void RegKey::close() {
+    if (handle_.get() == nullptr) return;
     if (RegCloseKey(handle_.release()) != ERROR_SUCCESS) throw std::runtime_error("close key");
 }
 
 bool RegKey::hasValue(const std::wstring& name) const {
+    if (layer_ != nullptr) return lookUp(name).has_value();
     DWORD type = 0;
     return RegQueryValueExW(handle_.get(), valueNameOf(name), nullptr, &type, nullptr, nullptr) ==
            ERROR_SUCCESS;
@@ -115,6 +155,16 @@ void RegKey::queryInto(const std::wstring& name, void* buffer, DWORD& size) cons
 // at start, and each query is a round trip to the registry's keeper. Larger
 // data comes back as ERROR_MORE_DATA with its type and size all the same.
 DWORD RegKey::getDWORD(const std::wstring& name) const {
+    if (layer_ != nullptr) {
+        const RawValue raw = layeredValue(name, dwordTypes, std::size(dwordTypes));
+        if (raw.data.size() != sizeof(DWORD))
+            throw RegKeyException(L"size missmatch: " +
+                                  decimal(static_cast<DWORD>(raw.data.size())));
+        DWORD value = 0;
+        for (size_t i = 0; i < sizeof value; ++i)
+            value |= static_cast<DWORD>(raw.data[i]) << (8 * i);
+        return value;
+    }
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
@@ -137,6 +187,7 @@ DWORD RegKey::getDWORD(const std::wstring& name, DWORD defaultValue) const {
 }
 
 std::vector<uint8_t> RegKey::getBytes(const std::wstring& name) const {
+    if (layer_ != nullptr) return layeredValue(name, binaryTypes, std::size(binaryTypes)).data;
     DWORD size = querySize(name, binaryTypes, std::size(binaryTypes));
     std::vector<uint8_t> data(size);
     queryInto(name, data.data(), size);
@@ -145,12 +196,20 @@ std::vector<uint8_t> RegKey::getBytes(const std::wstring& name) const {
 }
 
 std::wstring RegKey::getString(const std::wstring& name) const {
-    DWORD size = querySize(name, stringTypes, std::size(stringTypes));
-    // The buffer takes an odd last byte too, so that such data is read rather
-    // than refused as too large; the result keeps whole code units only.
-    std::wstring text((size + 1) / 2, L'\0');
-    queryInto(name, text.data(), size);
-    text.resize(size / 2);
+    std::wstring text;
+    if (layer_ != nullptr) {
+        const RawValue raw = layeredValue(name, stringTypes, std::size(stringTypes));
+        text.resize(raw.data.size() / 2);
+        for (size_t i = 0; i < text.size(); ++i)
+            text[i] = static_cast<wchar_t>(raw.data[2 * i] | raw.data[2 * i + 1] << 8);
+    } else {
+        DWORD size = querySize(name, stringTypes, std::size(stringTypes));
+        // The buffer takes an odd last byte too, so that such data is read
+        // rather than refused as too large; the result keeps whole code units.
+        text.resize((size + 1) / 2);
+        queryInto(name, text.data(), size);
+        text.resize(size / 2);
+    }
     // Data stored without its terminator keeps its last unit: cutting it would
     // hand a shortened text to items that write it back.
     if (!text.empty() && text.back() == L'\0') text.pop_back();
@@ -166,10 +225,12 @@ std::wstring RegKey::getString(const std::wstring& name, const std::wstring& def
 }
 
 RegKey::RawValue RegKey::getRawValue(const std::wstring& name) const {
+    if (layer_ != nullptr) return layeredValue(name, nullptr, 0);
     return queryRaw(valueNameOf(name), name);
 }
 
 std::optional<RegKey::RawValue> RegKey::findRawValue(const std::wstring& name) const {
+    if (layer_ != nullptr) return lookUp(name);
     const LONG result =
         RegQueryValueExW(handle_.get(), valueNameOf(name), nullptr, nullptr, nullptr, nullptr);
     if (result == ERROR_FILE_NOT_FOUND) return std::nullopt;
@@ -178,6 +239,7 @@ std::optional<RegKey::RawValue> RegKey::findRawValue(const std::wstring& name) c
 
 RegKey::RawValue RegKey::getEnumeratedValue(const std::wstring& name) const {
     if (holdsNul(name)) throw IllegalArgumentException(L"value name holds NUL: " + name);
+    if (layer_ != nullptr) return layeredValue(name.empty() ? NULL_STRING : name, nullptr, 0);
     return queryRaw(name.empty() ? nullptr : name.c_str(), name);
 }
 
@@ -204,7 +266,51 @@ RegKey::RawValue RegKey::queryRaw(const wchar_t* valueName, const std::wstring& 
     return value;
 }
 
+std::optional<RegKey::RawValue> RegKey::lookUp(const std::wstring& name) const {
+    const wchar_t* const registryName = valueNameOf(name);
+    RegistryLayer::Value value;
+    switch (layer_->valueState(path_, name, value)) {
+        case RegistryLayer::State::PRESENT:
+            return RawValue{value.type, std::move(value.data)};
+        case RegistryLayer::State::ABSENT:
+            return std::nullopt;
+        case RegistryLayer::State::REGISTRY:
+            break;
+    }
+    if (handle_.get() == nullptr || RegQueryValueExW(handle_.get(), registryName, nullptr, nullptr,
+                                                     nullptr, nullptr) == ERROR_FILE_NOT_FOUND) {
+        return std::nullopt;
+    }
+    return queryRaw(registryName, name);
+}
+
+RegKey::RawValue RegKey::layeredValue(const std::wstring& name, const DWORD* types,
+                                      size_t typeCount) const {
+    std::optional<RawValue> value = lookUp(name);
+    if (!value) throw RegKeyException(L"query value: " + name);
+    bool accepted = typeCount == 0;
+    for (size_t i = 0; i < typeCount; ++i) accepted = accepted || types[i] == value->type;
+    if (!accepted) throw RegKeyException(L"type missmatch: " + decimal(value->type));
+    return std::move(*value);
+}
+
 std::vector<std::wstring> RegKey::getSubKeyNames() const {
+    if (layer_ == nullptr) return registrySubKeyNames();
+    return layer_->subKeyNames(
+        path_, handle_.get() == nullptr ? std::vector<std::wstring>() : registrySubKeyNames());
+}
+
+std::map<std::wstring, DWORD> RegKey::getValueTypes() const {
+    if (layer_ == nullptr) return registryValueTypes();
+    std::map<std::wstring, uint32_t> registry;
+    if (handle_.get() != nullptr)
+        for (const auto& [name, type] : registryValueTypes()) registry[name] = type;
+    std::map<std::wstring, DWORD> types;
+    for (const auto& [name, type] : layer_->valueTypes(path_, registry)) types[name] = type;
+    return types;
+}
+
+std::vector<std::wstring> RegKey::registrySubKeyNames() const {
     DWORD count = 0;
     DWORD longest = 0;
     if (RegQueryInfoKeyW(handle_.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr,
@@ -224,7 +330,7 @@ std::vector<std::wstring> RegKey::getSubKeyNames() const {
     return names;
 }
 
-std::map<std::wstring, DWORD> RegKey::getValueTypes() const {
+std::map<std::wstring, DWORD> RegKey::registryValueTypes() const {
     DWORD count = 0;
     DWORD longest = 0;
     if (RegQueryInfoKeyW(handle_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,

@@ -10,6 +10,8 @@
 
 #include "registry/RegKeyHandle.h"
 
+class RegistryLayer;
+
 // One open registry key. Every failing registry call becomes a
 // RegKeyException with a fixed message. A value name of NULL_STRING means the
 // key's unnamed default value; the empty name is refused, and so is any key
@@ -39,6 +41,18 @@ public:
     // missing, so that a key that cannot be read is never taken for absent.
     // Throws RegKeyException "open key: " + path for any other failure.
     static bool exists(const std::wstring& path);
+
+    // While one lives, every key opened by its path reads the registry as
+    // the layer's script would leave it, and none opened so can be written:
+    // the catalogue then loads as it would stand after an import, with
+    // nothing imported. Keys opened from a root handle read the registry.
+    class Layered {
+    public:
+        explicit Layered(const RegistryLayer& layer);
+        ~Layered();
+        Layered(const Layered&) = delete;
+        Layered& operator=(const Layered&) = delete;
+    };
 
     // Closes what close() has not; a failure there cannot be thrown and is only
     // told to the debugger.
@@ -96,10 +110,22 @@ public:
 private:
     static void deleteKeyItself(HKEY parent, const std::wstring& name, const std::wstring& shown);
     void open(HKEY root, const std::wstring& subKey, REGSAM access, DWORD options = 0);
+    void openLayered(HKEY root, const std::wstring& subKey, REGSAM access, DWORD options);
+    // A value as the layer shows it, or nothing when it is missing.
+    std::optional<RawValue> lookUp(const std::wstring& name) const;
+    // As lookUp, throwing as the typed reads do for a missing value or one
+    // of another type than those given (any, when none are).
+    RawValue layeredValue(const std::wstring& name, const DWORD* types, size_t typeCount) const;
+    std::vector<std::wstring> registrySubKeyNames() const;
+    std::map<std::wstring, DWORD> registryValueTypes() const;
     RawValue queryRaw(const wchar_t* registryName, const std::wstring& name) const;
     // Type and size of a value, checked against the types a read accepts.
     DWORD querySize(const std::wstring& name, const DWORD* types, size_t typeCount) const;
     void queryInto(const std::wstring& name, void* buffer, DWORD& size) const;
 
     RegKeyHandle handle_;
+    // Set while a Layered lives; the handle is then empty for a key that
+    // only the layer's script makes.
+    const RegistryLayer* layer_ = nullptr;
+    std::wstring path_;
 };

@@ -89,7 +89,7 @@ TEST(Dump, ErrorsGoToStandardErrorWithExitCodeOne) {
         // Without arguments and without "items" in the working directory,
         // the one beside the program.
         {L"", "::FindFirstFile(" + toUtf8(parentPathOf(builtFile(VELMORA_DUMP_EXE))) +
-             "\\items\\root*.xml) failed"},
+                  "\\items\\root*.xml) failed"},
     };
     for (const auto& [arguments, message] : cases) {
         EXPECT_EQ(dump(dir, arguments), "exit 1\n--\n" + message + "\n--\n");
@@ -140,13 +140,121 @@ TEST(Dump, ExportsTheSettingsOffTheirDefaultsThatTheFilterMeetsOrNothingAtBadOpt
         {L"/items defs /export /target user", "/export needs to specify the file"},
         {L"/items missing /export out /target users",
          "/target needs to specify system, user or all"},
-        {L"/items missing /target user", "/target needs /export"},
+        {L"/items missing /target user", "/target needs /export, /check or /apply"},
         {L"/items defs /export out /export out", "/export given twice"},
     };
     for (const auto& [arguments, message] : refused) {
         EXPECT_EQ(dump(dir, arguments), "exit 1\n--\n" + message + "\n--\n") << toUtf8(arguments);
         EXPECT_EQ(GetFileAttributesW(dir.file(L"out.reg").c_str()), INVALID_FILE_ATTRIBUTES);
     }
+}
+
+// Each row runs on the same machine: the check c (a log-off) at 0, the
+// number n (0 to 100, a restart) at 10, no choice t, and the key k, which the
+// key item finds ticked, holding a sub-key that stops its deletion. In the
+// files and the output ~ stands for the scratch key; the undo file's path,
+// which the folder rules decide, for *.
+TEST(Dump, ChecksAndAppliesASettingsFileThroughTheCatalogueOnly) {
+    const ScratchKey scratch;
+    ScratchDir dir;
+    dir.write(L"defs\\tuned.xml",
+              LR"(<group id="tuned"><name>Tuned</name>
+  <item class="velmora.reg.RegCheckItem" id="c"><affectTarget>user</affectTarget>
+    <postChanged>logoff</postChanged><params><key>@KEY@</key><value>c</value>
+    <type>REG_DWORD</type><true>1</true><false>0</false><default>0</default></params></item>
+  <item class="velmora.reg.RegValueItem" id="n"><affectTarget>system</affectTarget>
+    <postChanged>reboot</postChanged><params><key>@KEY@</key><value>n</value>
+    <type>REG_DWORD</type><min>0</min><max>100</max><default>10</default></params></item>
+  <item class="velmora.reg.RegToggleItem" id="t"><affectTarget>system</affectTarget>
+    <params><key>@KEY@</key><value>t</value><type>REG_DWORD</type><default>0</default>
+    <select><item value="0">off</item><item value="42">on</item></select></params></item>
+  <item class="velmora.reg.RegKeyItem" id="k"><affectTarget>system</affectTarget>
+    <params><key>@KEY@\k</key><type>REG_SZ</type><default>false</default></params></item>
+</group>)",
+              scratch.path());
+    dir.write(L"defs\\root.xml", LR"(<groups><group src="tuned.xml"/></groups>)");
+    const std::tuple<std::wstring, std::wstring, std::string, std::string> cases[] = {
+        {L"/check", L"[~]\r\n\"c\"=dword:00000000\r\n\"n\"=dword:0000000a\r\n",
+         "exit 0\ndiffer=0 same=2 refused=0\n--\n--\n", "c=0 n=10 k"},
+        {L"/check", L"[~]\r\n\"c\"=dword:00000001\r\n\"n\"=dword:0000002a\r\n[-~\\k]\r\n",
+         "exit 1\ntuned.c.c false true\ntuned.n.n 10 42\ntuned.k.k true false\n"
+         "differ=3 same=0 refused=0\n--\n--\n",
+         "c=0 n=10 k"},
+        {L"/target user /check", L"[~]\r\n\"c\"=dword:00000001\r\n\"n\"=dword:0000002a\r\n",
+         "exit 1\nline 5: no setting of the catalogue reads ~\\n\ntuned.c.c false true\n"
+         "differ=1 same=0 refused=1\n--\n--\n",
+         "c=0 n=10 k"},
+        {L"/check", L"[~\\x]\r\n\"x\"=-\r\n",
+         "exit 1\nline 3: no setting of the catalogue is in key ~\\x\n"
+         "line 4: no setting of the catalogue reads ~\\x\\x\ndiffer=0 same=0 refused=2\n--\n--\n",
+         "c=0 n=10 k"},
+        {L"/apply", L"[~]\r\n\"c\"=dword:00000001\r\n\"n\"=dword:00000200\r\n",
+         "exit 2\n--\nline 5: tuned.n.n: 512 is outside 0 to 100\n--\n", "c=0 n=10 k"},
+        {L"/apply", L"[~]\r\n\"c\"=dword:00000001\r\n\"t\"=dword:00000007\r\n",
+         "exit 2\n--\nline 5: ~\\t: not a value that tuned.t.t takes\n--\n", "c=0 n=10 k"},
+        {L"/apply", L"[~]\r\n\"c\"=dword:00000001\r\n\"x\"=dword:1\r\n",
+         "exit 2\n--\nline 5: no setting of the catalogue reads ~\\x\n--\n", "c=0 n=10 k"},
+        {L"/apply", L"[~]\r\n\"c\"=dword:00000001\r\n",
+         "exit 3\nundo *\napplied tuned.c.c true\napplied=1 failed=0 then=logoff\n--\n--\n",
+         "c=1 n=10 k"},
+        {L"/apply", L"[~]\r\n\"c\"=dword:00000001\r\n\"n\"=dword:0000002a\r\n",
+         "exit 3010\nundo *\napplied tuned.c.c true\napplied tuned.n.n 42\n"
+         "applied=2 failed=0 then=restart\n--\n--\n",
+         "c=1 n=42 k"},
+        {L"/apply", L"[~]\r\n\"c\"=dword:00000000\r\n",
+         "exit 0\napplied=0 failed=0 then=none\n--\n--\n", "c=0 n=10 k"},
+        {L"/apply", L"[-~\\k]\r\n",
+         "exit 1\nundo *\nfailed tuned.k.k delete sub key: k\napplied=0 failed=1 then=none\n"
+         "--\n--\n",
+         "c=0 n=10 k"},
+        {L"/apply", L"[~]\r\n\"c\"=dword:1x\r\n",
+         "exit 2\n--\nline 4: dword is no hexadecimal number\n--\n", "c=0 n=10 k"},
+        {L"/apply", L"[~]\r\n\"c\"=dword:00000001",
+         "exit 2\n--\nline 4: no line end: the file is incomplete\n--\n", "c=0 n=10 k"},
+    };
+    const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+            text.replace(at, from.size(), to);
+        return text;
+    };
+    const std::string key = toUtf8(scratch.path());
+    const auto state = [&] {
+        std::string shown;
+        for (const wchar_t* name : {L"c", L"n"}) {
+            DWORD value = 0, size = sizeof value;
+            const bool found = RegGetValueW(HKEY_CURRENT_USER, scratch.subKey().c_str(), name,
+                                            RRF_RT_REG_DWORD, nullptr, &value, &size) == 0;
+            shown += toUtf8(name) + "=" + (found ? std::to_string(value) : "-") + " ";
+        }
+        HKEY k = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, (scratch.subKey() + L"\\k").c_str(), 0, KEY_READ,
+                          &k) != 0)
+            return shown + "-";
+        RegCloseKey(k);
+        return shown + "k";
+    };
+    int row = 0;
+    for (const auto& [command, body, expected, after] : cases) {
+        scratch.setDWORD(L"c", 0);
+        scratch.setDWORD(L"n", 10);
+        scratch.set(L"v", REG_SZ, bytesOf(std::wstring(L"x") + L'\0'), L"k\\sub");
+        std::wstring text = L"Windows Registry Editor Version 5.00\r\n\r\n" + body;
+        for (size_t at; (at = text.find(L'~')) != std::wstring::npos;)
+            text.replace(at, 1, scratch.path());
+        dir.write(L"s.reg", text, L"", false);
+        std::string shown = replaced(dump(dir, L"/items defs " + command + L" s.reg"), key, "~");
+        if (const size_t undo = shown.find("\nundo "); undo != std::string::npos) {
+            const size_t end = shown.find('\n', undo + 1);
+            const std::string path = shown.substr(undo + 6, end - undo - 6);
+            EXPECT_TRUE(DeleteFileW(std::wstring(path.begin(), path.end()).c_str())) << path;
+            shown.replace(undo + 6, end - undo - 6, "*");
+        }
+        EXPECT_EQ(shown, expected) << "row " << row;
+        EXPECT_EQ(state(), after) << "row " << row;
+        ++row;
+    }
+    EXPECT_EQ(dump(dir, L"/items defs /check missing.reg"),
+              "exit 2\n--\nmissing.reg: the file cannot be opened: 2\n--\n");
 }
 
 }  // namespace

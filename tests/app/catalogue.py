@@ -7,8 +7,9 @@ nothing else.
                                         .reg file, imports that file with the
                                         registry editor and loads it again;
                                         then exports what differs from its
-                                        default and imports it into a fresh
-                                        prefix, where it must read the same
+                                        default and carries it into a fresh
+                                        prefix with velmora-dump /check and
+                                        /apply, where it must read the same
   catalogue.py undo       --build DIR   flips and applies every setting, then
                                         imports the apply's undo file: the
                                         registry must be as it was
@@ -191,6 +192,9 @@ ITEM = re.compile(r"^    item (\S+) class=(\S+) .* default=(\S+) stored=(\S+) cu
                   r"(?: targets=\d+)?$", re.M)
 
 
+POST = re.compile(r"^    item (\S+) class=\S+ target=\S+ post=(\d) ", re.M)
+
+
 def items_of(dump):
     """qualified id -> (class, default, stored, current, inherited)."""
     found = {}
@@ -256,16 +260,38 @@ def test_round_trip(build, prefix):
         if faults:
             raise Failure(f"as {version}:\n" + "\n".join(faults))
     # What now differs from its default goes to a fresh machine through
-    # velmora-dump /export and the registry editor.
+    # velmora-dump: /export here, where the machine matches its own file, then
+    # /check, /apply and /check again there.
     run(prefix, dump_exe, "/items", items, "/export", prefix.windows_path("tuned.reg"))
     tuned = {q: v for q, v in after.items() if v[3] != v[1]}
+    settle(prefix, dump_exe, items, "here")
     fresh = Prefix(os.path.abspath(build))
     try:
         fresh.switch("w11-24h2")
         fresh.import_reg("planted.reg", PLANTED)
         shutil.copy(prefix.path("tuned.reg"), fresh.path("tuned.reg"))
-        fresh.import_reg("tuned.reg")
-        carried = items_of(run(fresh, dump_exe, "/items", items))
+        code, out, err = settings_command(fresh, dump_exe, items, "/check")
+        differing = out.splitlines()[:-1]
+        strangers = [line for line in differing if line.split(" ")[0] not in tuned]
+        print(f"fresh /check: exit {code}, {len(differing)} settings differ")
+        if code != 1 or err or strangers or len(differing) < len(tuned) // 2:
+            raise Failure(f"fresh /check: exit {code}, {len(differing)} of {len(tuned)} tuned "
+                          f"settings listed; not tuned: {strangers}\n{out}{err}")
+        code, out, err = settings_command(fresh, dump_exe, items, "/apply")
+        dump = run(fresh, dump_exe, "/items", items)
+        posts = dict(POST.findall(dump))
+        applied = [line.split(" ")[1] for line in out.splitlines() if line.startswith("applied ")]
+        post = max((int(posts[q]) for q in applied), default=0)
+        # Wine hands on only the low byte of an exit code: 3010 arrives as 194.
+        expected = {0: 0, 1: 3, 2: 3010}[post] & 0xFF
+        print(f"fresh /apply: exit {code}, {len(applied)} settings applied, expected {expected}")
+        for line in out.splitlines():
+            if line.startswith("undo Z:"):
+                os.remove(line[len("undo Z:"):].replace("\\", "/"))
+        if code != expected or err or len(applied) < len(differing):
+            raise Failure(f"fresh /apply: exit {code}, expected {expected}\n{out}{err}")
+        settle(fresh, dump_exe, items, "fresh, applied")
+        carried = items_of(dump)
     finally:
         fresh.close()
     lost = [f"{q}: {v[3]} inherited={v[4]}, carried {carried.get(q)}"
@@ -273,6 +299,18 @@ def test_round_trip(build, prefix):
     print(f"w11-24h2: {len(tuned)} of {len(after)} items exported")
     if lost or len(tuned) < len(after) // 2:
         raise Failure(f"{len(tuned)} of {len(after)} items exported, lost:\n" + "\n".join(lost))
+
+
+def settings_command(prefix, dump_exe, items, command):
+    return prefix.wine(dump_exe, "/items", items, command, prefix.windows_path("tuned.reg"))
+
+
+def settle(prefix, dump_exe, items, where):
+    """The machine matches the file: /check exits 0 and lists nothing."""
+    code, out, err = settings_command(prefix, dump_exe, items, "/check")
+    print(f"{where} /check: exit {code}, {out.strip().splitlines()[-1] if out.strip() else ''}")
+    if code != 0 or err or not out.startswith("differ=0 "):
+        raise Failure(f"{where} /check: exit {code}\n{out}{err}")
 
 
 def test_undo(build, prefix):
