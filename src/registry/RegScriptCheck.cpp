@@ -3,21 +3,12 @@
 #include <string_view>
 
 #include "core/StringUtil.h"
+#include "registry/RegScriptText.h"
 
 namespace {
 
-using Line = std::wstring_view;
+using namespace regscript;
 
-bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
-bool isHexDigit(wchar_t c) {
-    return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
-}
-
-Line trimmedEnd(Line line) {
-    while (!line.empty() && isBlank(line.back())) line.remove_suffix(1);
-    return line;
-}
 
 bool isBlankLine(Line line) { return trimmedEnd(line).empty(); }
 

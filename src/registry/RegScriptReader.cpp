@@ -5,31 +5,16 @@
 #include "core/Constants.h"
 #include "core/Exception.h"
 #include "core/StringUtil.h"
+#include "registry/RegScriptText.h"
 
 namespace {
 
-using Line = std::wstring_view;
+using namespace regscript;
 using Kind = RegScriptEntry::Kind;
 
 constexpr std::wstring_view header = L"Windows Registry Editor Version 5.00";
 const wchar_t* const roots[] = {L"HKEY_CLASSES_ROOT", L"HKEY_CURRENT_USER", L"HKEY_LOCAL_MACHINE",
                                 L"HKEY_USERS"};
-
-bool isBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
-bool isHexDigit(wchar_t c) {
-    return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
-}
-
-Line trimmedEnd(Line line) {
-    while (!line.empty() && isBlank(line.back())) line.remove_suffix(1);
-    return line;
-}
-
-Line trimmedStart(Line line) {
-    while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
-    return line;
-}
 
 void appendUnit(std::vector<uint8_t>& data, wchar_t unit) {
     data.push_back(static_cast<uint8_t>(unit & 0xFF));
