@@ -12,10 +12,12 @@ namespace window_tree {
 namespace {
 
 // Another process's window answers through its own message loop; one that
-// hangs must not hang the reader.
+// hangs must not hang the reader. A loop that is only slow, while another
+// test starts a Wine prefix beside it, was seen to take more than two
+// seconds, so the wait is long; a hung one is given up on at once.
 LRESULT ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result)) {
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result)) {
         return 0;
     }
     return static_cast<LRESULT>(result);
@@ -30,6 +32,14 @@ std::wstring textOf(HWND window) {
     const auto copied = ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return text;
+}
+
+// A top-level window's caption, which the system keeps for it: asked
+// instead, a window whose thread is busy for a moment under load would seem
+// to have none, and a search for it by its title would find nothing.
+std::wstring captionOf(HWND window) {
+    wchar_t caption[512];
+    return std::wstring(caption, GetWindowTextW(window, caption, 512));
 }
 
 std::wstring classOf(HWND window) {
@@ -143,7 +153,7 @@ std::vector<HWND> findTopLevel(const Filter& filter) {
                 (f.hiddenToo || IsWindowVisible(window)) &&
                 (f.className.empty() ||
                  lstrcmpiW(classOf(window).c_str(), f.className.c_str()) == 0) &&
-                (f.title.empty() || textOf(window) == f.title)) {
+                (f.title.empty() || captionOf(window) == f.title)) {
                 found.push_back(window);
             }
             return TRUE;
